@@ -70,11 +70,14 @@ void show(const Workbook& workbook)
 {
     Session& s = session();
     QString path;
-    QString reason;
-    if (!reserveFile(&path) || !save(workbook, path, &reason)) {
+    if (!reserveFile(&path)) {
+        qWarning().noquote() << "no new file can be made in" << outputDirectory();
+        showOpenFailure();
+        return;
+    }
+    if (QString reason; !save(workbook, path, &reason)) {
         qWarning().noquote() << "workbook file" << path << "not written:" << reason;
-        if (!path.isEmpty())
-            QFile::remove(path);
+        QFile::remove(path);
         showOpenFailure();
         return;
     }
