@@ -1,0 +1,61 @@
+#pragma once
+// The login window (Form23), the program's main window.
+
+#include <QDialog>
+#include <functional>
+
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QTimer;
+
+namespace journal {
+class JournalWindow;
+}
+
+namespace app {
+
+struct CommandLine {
+    QString server;    // argument 1
+    QString database;  // argument 2
+};
+CommandLine parseCommandLine(const QStringList& arguments);
+
+class LoginWindow : public QDialog {
+    Q_OBJECT
+public:
+    LoginWindow(journal::JournalWindow& journal, CommandLine args, QWidget* parent = nullptr);
+
+    // Run as the first step of the activation (the version gate).
+    void setActivationHook(std::function<void()> hook) { activationHook_ = std::move(hook); }
+
+    // What happens when the window first becomes active.
+    void activate();
+    // "Вход".
+    void logIn();
+
+    QLineEdit* Edit1;    // "Логин"
+    QLineEdit* Edit2;    // "Пароль"
+    QPushButton* Button1;  // "Вход"
+    QPushButton* Button2;  // "Отмена"
+    QLabel* Label3;
+    QTimer* Timer1;      // 5.5 s; ends the program when it fires
+
+protected:
+    bool event(QEvent* event) override;
+
+private:
+    journal::JournalWindow& journal_;
+    CommandLine args_;
+    std::function<void()> activationHook_;
+    bool activated_ = false;
+};
+
+// "Подключение к БД отсутсвует (сервер: S, БД: D)"
+QString connectionFailureText(const CommandLine& args);
+// "Табель (Сервер: S, БД: D, пользователь: L)"
+QString journalCaption(const CommandLine& args, const QString& login);
+// "Авторизация (build: 20211223.43515)"
+QString loginCaption(int buildDate, int buildTime);
+
+}  // namespace app

@@ -1,0 +1,26 @@
+#include "app/startup.h"
+
+#include <QMessageBox>
+
+#include "app/loginwindow.h"
+#include "journal/journalwindow.h"
+#include "ui/application.h"
+#include "ui/messages.h"
+
+namespace app {
+
+int run(int argc, char** argv)
+{
+    ui::Application application(argc, argv);
+    try {
+        journal::JournalWindow journal;
+        LoginWindow login(journal, parseCommandLine(QCoreApplication::arguments()));
+        login.show();
+        return application.exec();
+    } catch (...) {
+        ui::showCurrentException();
+        return 1;
+    }
+}
+
+}  // namespace app

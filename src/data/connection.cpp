@@ -1,0 +1,106 @@
+#include "data/connection.h"
+
+#include <QSqlError>
+#include <QSqlQuery>
+
+#include "data/dberror.h"
+
+namespace data {
+
+Connection::Connection(const QString& connectionString, const QString& name)
+    : name_(name), connectionString_(connectionString)
+{
+    QSqlDatabase::addDatabase(QStringLiteral("QODBC"), name_);
+}
+
+Connection::~Connection()
+{
+    {
+        QSqlDatabase db = QSqlDatabase::database(name_, false);
+        if (db.isOpen())
+            db.close();
+    }
+    QSqlDatabase::removeDatabase(name_);
+}
+
+void Connection::open()
+{
+    QSqlDatabase db = QSqlDatabase::database(name_, false);
+    if (db.isOpen())
+        return;
+    db.setDatabaseName(connectionString_);
+    db.setNumericalPrecisionPolicy(QSql::LowPrecisionDouble);
+    if (!db.open()) {
+        const QSqlError e = db.lastError();
+        throw DbError(e.databaseText().isEmpty() ? e.text() : e.databaseText());
+    }
+    transactionDepth_ = 0;
+}
+
+void Connection::close()
+{
+    QSqlDatabase db = QSqlDatabase::database(name_, false);
+    if (db.isOpen())
+        db.close();
+    transactionDepth_ = 0;
+}
+
+bool Connection::isOpen() const
+{
+    return QSqlDatabase::database(name_, false).isOpen();
+}
+
+QSqlDatabase Connection::database()
+{
+    open();
+    return QSqlDatabase::database(name_, false);
+}
+
+void Connection::begin()
+{
+    if (transactionDepth_++ > 0)
+        return;
+    QSqlDatabase db = database();
+    if (!db.transaction()) {
+        transactionDepth_ = 0;
+        throw DbError(db.lastError().text(), QStringLiteral("begin"));
+    }
+}
+
+void Connection::commit()
+{
+    if (transactionDepth_ == 0 || --transactionDepth_ > 0)
+        return;
+    QSqlDatabase db = QSqlDatabase::database(name_, false);
+    if (!db.commit()) {
+        const QString text = db.lastError().text();
+        db.rollback();
+        throw DbError(text, QStringLiteral("commit"));
+    }
+}
+
+void Connection::rollback()
+{
+    if (transactionDepth_ == 0)
+        return;
+    transactionDepth_ = 0;
+    QSqlDatabase db = QSqlDatabase::database(name_, false);
+    if (db.isOpen())
+        db.rollback();
+}
+
+Transaction::Transaction(Connection& connection) : connection_(connection) { connection_.begin(); }
+
+Transaction::~Transaction()
+{
+    if (!done_)
+        connection_.rollback();
+}
+
+void Transaction::commit()
+{
+    done_ = true;
+    connection_.commit();
+}
+
+}  // namespace data

@@ -1,0 +1,57 @@
+#pragma once
+// The program's one database connection (ADO_DB).
+
+#include <QSqlDatabase>
+#include <QString>
+
+namespace data {
+
+class Connection {
+public:
+    explicit Connection(const QString& connectionString, const QString& name = QStringLiteral("ADO_DB"));
+    ~Connection();
+    Connection(const Connection&) = delete;
+    Connection& operator=(const Connection&) = delete;
+
+    const QString& name() const { return name_; }
+    QString connectionString() const { return connectionString_; }
+    // Takes effect at the next opening.
+    void setConnectionString(const QString& text) { connectionString_ = text; }
+
+    // Throws DbError with the driver's text when the server cannot be reached.
+    void open();
+    void close();
+    bool isOpen() const;
+
+    // The open connection; opened first with the settings it holds when closed.
+    QSqlDatabase database();
+
+    // Groups the statements of one user action: all take effect or none does.
+    void begin();
+    void commit();
+    void rollback();
+    bool inTransaction() const { return transactionDepth_ > 0; }
+
+private:
+    QString name_;
+    QString connectionString_;
+    int transactionDepth_ = 0;
+};
+
+// Begins a transaction and rolls it back unless commit() was called, so that an
+// error in the middle of a user action leaves nothing half-written. Nested
+// scopes join the outer one.
+class Transaction {
+public:
+    explicit Transaction(Connection& connection);
+    ~Transaction();
+    Transaction(const Transaction&) = delete;
+    Transaction& operator=(const Transaction&) = delete;
+    void commit();
+
+private:
+    Connection& connection_;
+    bool done_ = false;
+};
+
+}  // namespace data

@@ -1,0 +1,50 @@
+#include "data/connectionstring.h"
+
+#include "config.h"
+
+namespace data {
+
+QString odbcValue(const QString& value)
+{
+    static const QString special = QStringLiteral("[]{}(),;?*=!@");
+    bool needsBraces = !value.isEmpty() && (value.front().isSpace() || value.back().isSpace());
+    for (QChar c : value) {
+        if (special.contains(c)) {
+            needsBraces = true;
+            break;
+        }
+    }
+    if (!needsBraces)
+        return value;
+    QString escaped = value;
+    escaped.replace(QLatin1Char('}'), QStringLiteral("}}"));
+    return QLatin1Char('{') + escaped + QLatin1Char('}');
+}
+
+QString buildConnectionString(const ConnectionParams& p)
+{
+    return QStringLiteral("DRIVER={PostgreSQL UNICODE};DATABASE=") + odbcValue(p.database)
+        + QStringLiteral(";SERVER=") + odbcValue(p.server)
+        + QStringLiteral(";PORT=5432;UID=") + odbcValue(p.login)
+        + QStringLiteral(";PWD=") + odbcValue(p.password)
+        + QStringLiteral(";SSLmode=allow;")
+        + QStringLiteral("ReadOnly=0;Protocol=7.4;FakeOidIndex=0;ShowOidColumn=0;RowVersioning=0;ShowSystemTables=0;"
+                         "Fetch=100;UnknownSizes=0;MaxVarcharSize=255;MaxLongVarcharSize=8190;")
+        + QStringLiteral("Debug=0;CommLog=0;UseDeclareFetch=0;TextAsLongVarchar=1;UnknownsAsLongVarchar=0;"
+                         "BoolsAsChar=1;Parse=0;ExtraSysTablePrefixes=;LFConversion=1;UpdatableCursors=1;")
+        + QStringLiteral("TrueIsMinus1=0;BI=0;ByteaAsLongVarBinary=1;UseServerSidePrepare=1;LowerCaseIdentifier=0;"
+                         "D6=-101;OptionalErrors=0;XaOpt=1");
+}
+
+ConnectionParams defaultConnectionParams()
+{
+    return {QString::fromUtf8(config::defaultServer), QString::fromUtf8(config::defaultDatabase),
+            QString::fromUtf8(config::builtinLogin), QString::fromUtf8(config::builtinPassword)};
+}
+
+QString defaultConnectionString()
+{
+    return buildConnectionString(defaultConnectionParams());
+}
+
+}  // namespace data

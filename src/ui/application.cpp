@@ -1,0 +1,33 @@
+#include "ui/application.h"
+
+#include "ui/messages.h"
+#include "ui/textformat.h"
+
+namespace ui {
+
+Application::Application(int& argc, char** argv) : QApplication(argc, argv) {}
+
+bool Application::notify(QObject* receiver, QEvent* event)
+{
+    try {
+        return QApplication::notify(receiver, event);
+    } catch (...) {
+        showCurrentException();
+        return false;
+    }
+}
+
+void showCurrentException()
+{
+    try {
+        throw;
+    } catch (const fmt::AppError& e) {
+        showError(e.text());
+    } catch (const std::exception& e) {
+        showError(QString::fromUtf8(e.what()));
+    } catch (...) {
+        showError(QString());
+    }
+}
+
+}  // namespace ui

@@ -1,0 +1,13 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds, starts PostgreSQL and runs every test suite.
+set -euo pipefail
+source "$(dirname "$0")/scripts/common.sh"
+
+install_missing
+build
+start_postgres
+say "building the test template database"
+"$ROOT/db/create-database.sh" tabel_template 1 2026-11-30
+say "running the tests"
+cd "$BUILD_DIR"
+ctest --output-on-failure -j 2 "$@"

@@ -1,0 +1,91 @@
+#include "support/testdatabase.h"
+
+#include <QCoreApplication>
+#include <QSqlDatabase>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QVariant>
+
+#include "data/dberror.h"
+
+namespace testing {
+
+namespace {
+
+QString env(const char* name, const char* fallback)
+{
+    const QString v = qEnvironmentVariable(name);
+    return v.isEmpty() ? QString::fromUtf8(fallback) : v;
+}
+
+void run(const QString& connection, const QString& statement)
+{
+    QSqlQuery q(QSqlDatabase::database(connection));
+    if (!q.exec(statement))
+        throw data::DbError(q.lastError().text(), statement);
+}
+
+QString openAdmin(const QString& name, const QString& database)
+{
+    data::ConnectionParams p = data::defaultConnectionParams();
+    p.server = TestDatabase::server();
+    p.database = database;
+    QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QODBC"), name);
+    db.setDatabaseName(data::buildConnectionString(p));
+    if (!db.open())
+        qFatal("test database: cannot connect to %s: %s", qPrintable(database), qPrintable(db.lastError().text()));
+    return name;
+}
+
+}  // namespace
+
+QString TestDatabase::server() { return env("TABEL_TEST_SERVER", "localhost"); }
+
+TestDatabase::TestDatabase(const QString& suite)
+{
+    name_ = QStringLiteral("t_%1_%2").arg(suite.toLower()).arg(QCoreApplication::applicationPid());
+    const QString templ = env("TABEL_TEST_TEMPLATE", "tabel_template");
+    const QString admin = openAdmin(QStringLiteral("test-admin"), QStringLiteral("postgres"));
+    run(admin, QStringLiteral("drop database if exists %1 with (force)").arg(name_));
+    run(admin, QStringLiteral("create database %1 template %2").arg(name_, templ));
+    adminConnection_ = openAdmin(QStringLiteral("test-direct"), name_);
+}
+
+TestDatabase::~TestDatabase()
+{
+    {
+        QSqlDatabase::database(adminConnection_).close();
+    }
+    QSqlDatabase::removeDatabase(adminConnection_);
+    try {
+        run(QStringLiteral("test-admin"), QStringLiteral("drop database if exists %1 with (force)").arg(name_));
+    } catch (const std::exception& e) {
+        qWarning("test database: %s", e.what());
+    }
+    {
+        QSqlDatabase::database(QStringLiteral("test-admin")).close();
+    }
+    QSqlDatabase::removeDatabase(QStringLiteral("test-admin"));
+}
+
+data::ConnectionParams TestDatabase::params() const
+{
+    data::ConnectionParams p = data::defaultConnectionParams();
+    p.server = server();
+    p.database = name_;
+    return p;
+}
+
+QString TestDatabase::connectionString() const { return data::buildConnectionString(params()); }
+
+void TestDatabase::exec(const QString& statement) const { run(adminConnection_, statement); }
+
+QVariant TestDatabase::scalar(const QString& statement) const
+{
+    QSqlQuery q(QSqlDatabase::database(adminConnection_));
+    if (!q.exec(statement))
+        throw data::DbError(q.lastError().text(), statement);
+    return q.next() ? q.value(0) : QVariant();
+}
+
+}  // namespace testing
