@@ -25,6 +25,7 @@ JournalWindow::JournalWindow(const QString& connectionString, QWidget* parent)
     Timer1 = new QTimer(this);
     Timer1->setObjectName(QStringLiteral("Timer1"));
     Timer1->setInterval(30000);
+    connectRecordActions();
 }
 
 JournalWindow::~JournalWindow() = default;

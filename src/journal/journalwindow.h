@@ -87,6 +87,9 @@ public:
 private:
     void buildControls();
     void buildMenu();
+    // Wires "Добавить", "Изменить", "Удалить", "Принять", the double-click and
+    // the reference-book menu entries (journalactions.cpp).
+    void connectRecordActions();
 
     std::unique_ptr<data::DataModule> dataModule_;
     int currentShift_ = 1;
