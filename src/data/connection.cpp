@@ -1,5 +1,6 @@
 #include "data/connection.h"
 
+#include <QMutex>
 #include <QSqlError>
 #include <QSqlQuery>
 
@@ -10,6 +11,12 @@ namespace data {
 Connection::Connection(const QString& connectionString, const QString& name)
     : name_(name), connectionString_(connectionString)
 {
+    // A second connection of the same name (another data module in a test or
+    // a tool) gets a name of its own instead of replacing the first.
+    static QMutex namesLock;
+    QMutexLocker locker(&namesLock);
+    for (int n = 2; QSqlDatabase::contains(name_); ++n)
+        name_ = name + QLatin1Char('#') + QString::number(n);
     QSqlDatabase::addDatabase(QStringLiteral("QODBC"), name_);
 }
 

@@ -1,0 +1,46 @@
+#pragma once
+// The time sheet's maintenance rule for one day cell: the cell dN of the row
+// (worker, shift, month, year) of accounts_dep.h_tabel holds the sum of the
+// hours of that worker's records of that shift and date.
+//
+// Writers call these inside one transaction with the change of the shift
+// records, after lockWorker(), so that two workstations changing records of
+// the same worker at the same moment are taken one after the other and the
+// cell ends up as the sum of both.
+
+#include <QDate>
+#include <QString>
+
+namespace data {
+
+class DataModule;
+
+struct DayCell {
+    int worker = 0;  // worker code (w_id)
+    int shift = 0;   // 1..4
+    QDate date;
+    bool operator==(const DayCell&) const = default;
+};
+
+namespace timesheet {
+
+// "select sum(time) as tim from accounts_dep.smena where w_id=... and smena=... and data=to_date('dd.MM.yyyy', 'DD.MM.YYYY') group by w_id, smena, data"
+QString dayHoursStatement(const DayCell& cell);
+// Inserts the row with the one cell set, or sets the cell of the existing row.
+QString cellUpsertStatement(const DayCell& cell, int hours);
+// Sets the cell of an existing row; inserts nothing.
+QString cellUpdateStatement(const DayCell& cell, int hours);
+// Waits for (and holds to the end of the transaction) the worker's time sheet lock.
+QString workerLockStatement(int worker);
+
+// Takes the worker's lock; only meaningful inside a transaction.
+void lockWorker(DataModule& dm, int worker);
+// The day's hours of the worker and shift (0 when there is no record).
+int dayHours(DataModule& dm, const DayCell& cell);
+// Sets the cell to the day's hours, creating the row when there is none.
+void writeCell(DataModule& dm, const DayCell& cell);
+// Sets the cell of an existing row to the day's hours (a deletion: no row is created).
+void updateCell(DataModule& dm, const DayCell& cell);
+
+}  // namespace timesheet
+}  // namespace data

@@ -1,0 +1,166 @@
+// The time sheet's day cell against the real server: the rule's statements,
+// the row created once, deletion updating only, and two workstations saving
+// for one worker at the same moment.
+
+#include <QMutex>
+#include <QTest>
+#include <QThread>
+
+#include "data/command.h"
+#include "data/datamodule.h"
+#include "data/timesheetcell.h"
+#include "support/testdatabase.h"
+#include "support/testmain.h"
+
+namespace {
+
+const int kWorker = 990017;  // a worker code of its own, no person needed for the cell
+
+QString insertRecord(int worker, int shift, const QDate& date, int hours)
+{
+    return QStringLiteral(
+               "insert into accounts_dep.smena(w_id, i_id, o_id, cena, kol_vo, brak, data, smena, color, "
+               "time, vvod, ok, prize, id_doc, id_doc_item, f_gds_qty_use, id_gds_use, id_cons_use) "
+               "values(%1, 0, 0, 1, 1, 0, '%2', %3, 0, %4, now(), 'no', 0, 0, 0, 0, 0, 0)")
+        .arg(worker)
+        .arg(date.toString(Qt::ISODate))
+        .arg(shift)
+        .arg(hours);
+}
+
+}  // namespace
+
+class TimeSheetCellTest : public QObject {
+    Q_OBJECT
+private:
+    std::unique_ptr<testing::TestDatabase> db_;
+    std::unique_ptr<data::DataModule> dm_;
+
+    QVariant cell(int worker, int shift, int month, int year, int day)
+    {
+        return db_->scalar(QStringLiteral("select d%1 from accounts_dep.h_tabel where w_id=%2 and smena=%3 and "
+                                          "month=%4 and year=%5")
+                               .arg(day)
+                               .arg(worker)
+                               .arg(shift)
+                               .arg(month)
+                               .arg(year));
+    }
+    int rowsOf(int worker)
+    {
+        return db_->scalar(QStringLiteral("select count(*) from accounts_dep.h_tabel where w_id=%1").arg(worker))
+            .toInt();
+    }
+
+private slots:
+    void initTestCase()
+    {
+        db_ = std::make_unique<testing::TestDatabase>("timesheetcell");
+        dm_ = std::make_unique<data::DataModule>(db_->connectionString());
+    }
+    void cleanupTestCase()
+    {
+        dm_.reset();
+        db_.reset();
+    }
+    void init()
+    {
+        db_->exec("delete from accounts_dep.smena where w_id between 990000 and 990099");
+        db_->exec("delete from accounts_dep.h_tabel where w_id between 990000 and 990099");
+    }
+
+    void statementTexts()
+    {
+        const data::DayCell c{17, 2, QDate(2021, 3, 5)};
+        QCOMPARE(data::timesheet::dayHoursStatement(c),
+                 QStringLiteral("select sum(time) as tim from accounts_dep.smena where w_id=17 and smena=2 and "
+                                "data=to_date('05.03.2021', 'DD.MM.YYYY') group by w_id, smena, data"));
+        QCOMPARE(data::timesheet::cellUpdateStatement(c, 7),
+                 QStringLiteral("update accounts_dep.h_tabel set d5=7 where w_id=17 and smena=2 and month=3 and "
+                                "year=2021"));
+    }
+
+    void firstWriteCreatesTheRowWithThatDayOnly()
+    {
+        db_->exec(insertRecord(kWorker, 1, QDate(2021, 3, 5), 3));
+        data::timesheet::writeCell(*dm_, {kWorker, 1, QDate(2021, 3, 5)});
+        QCOMPARE(rowsOf(kWorker), 1);
+        QCOMPARE(cell(kWorker, 1, 3, 2021, 5).toInt(), 3);
+        QCOMPARE(
+            db_->scalar(
+                   QStringLiteral("select d1+d2+d3+d4+d6+d31 from accounts_dep.h_tabel where w_id=%1").arg(kWorker))
+                .toInt(),
+            0);
+    }
+
+    void cellIsTheSumOfTheDaysRecords()
+    {
+        // 4 hours already there, 3 more saved: 7; other shifts and days do not count
+        db_->exec(insertRecord(kWorker, 1, QDate(2021, 3, 5), 4));
+        db_->exec(insertRecord(kWorker, 1, QDate(2021, 3, 5), 3));
+        db_->exec(insertRecord(kWorker, 2, QDate(2021, 3, 5), 8));
+        db_->exec(insertRecord(kWorker, 1, QDate(2021, 3, 6), 5));
+        data::timesheet::writeCell(*dm_, {kWorker, 1, QDate(2021, 3, 5)});
+        data::timesheet::writeCell(*dm_, {kWorker, 1, QDate(2021, 3, 5)});  // again: still one row
+        QCOMPARE(cell(kWorker, 1, 3, 2021, 5).toInt(), 7);
+        QCOMPARE(rowsOf(kWorker), 1);
+    }
+
+    void updateCreatesNoRowAndWritesZero()
+    {
+        data::timesheet::updateCell(*dm_, {kWorker, 1, QDate(2021, 3, 5)});
+        QCOMPARE(rowsOf(kWorker), 0);
+        db_->exec(insertRecord(kWorker, 1, QDate(2021, 3, 5), 6));
+        data::timesheet::writeCell(*dm_, {kWorker, 1, QDate(2021, 3, 5)});
+        db_->exec(QStringLiteral("delete from accounts_dep.smena where w_id=%1").arg(kWorker));
+        data::timesheet::updateCell(*dm_, {kWorker, 1, QDate(2021, 3, 5)});
+        QCOMPARE(cell(kWorker, 1, 3, 2021, 5).toInt(), 0);
+    }
+
+    void twoWorkstationsAtOnceLeaveOneRowWithTheSum()
+    {
+        // Each "workstation" is a thread with a connection of its own. The
+        // first holds its transaction open after writing its record; the
+        // second starts meanwhile and must wait for it.
+        const QString conn = db_->connectionString();
+        QAtomicInt firstHoldsLock = 0;
+        QStringList errors;
+        QMutex errorsLock;
+        auto save = [&](int hours, bool first) {
+            try {
+                data::DataModule dm(conn);
+                data::Transaction t(dm.ADO_DB);
+                if (!first)
+                    while (!firstHoldsLock.loadAcquire())
+                        QThread::msleep(5);
+                data::timesheet::lockWorker(dm, kWorker);
+                data::Command ins(dm.ADO_DB, "ins", insertRecord(kWorker, 3, QDate(2021, 4, 9), hours));
+                ins.execute();
+                if (first) {
+                    firstHoldsLock.storeRelease(1);
+                    QThread::msleep(300);  // the other one is now waiting at its lock
+                }
+                data::timesheet::writeCell(dm, {kWorker, 3, QDate(2021, 4, 9)});
+                t.commit();
+            } catch (const std::exception& e) {
+                firstHoldsLock.storeRelease(1);
+                QMutexLocker l(&errorsLock);
+                errors << QString::fromUtf8(e.what());
+            }
+        };
+        QThread* a = QThread::create([&] { save(5, true); });
+        QThread* b = QThread::create([&] { save(2, false); });
+        a->start();
+        b->start();
+        QVERIFY(a->wait(30000));
+        QVERIFY(b->wait(30000));
+        delete a;
+        delete b;
+        QVERIFY2(errors.isEmpty(), qPrintable(errors.join('\n')));
+        QCOMPARE(rowsOf(kWorker), 1);
+        QCOMPARE(cell(kWorker, 3, 4, 2021, 9).toInt(), 7);
+    }
+};
+
+TABEL_TEST_MAIN(TimeSheetCellTest)
+#include "test_timesheetcell.moc"
