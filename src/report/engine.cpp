@@ -1,0 +1,273 @@
+#include "report/engine.h"
+
+#include <QHash>
+
+#include "report/values.h"
+#include "ui/textformat.h"
+
+namespace report {
+namespace {
+
+constexpr double tolerance = 1e-6;
+constexpr double autoPadding = 0.6;  // mm added to a measured text width
+
+class Paginator {
+public:
+    Paginator(const Layout& layout, const RowSource& rows)
+        : layout_(layout), rows_(rows), content_(layout.page.contentSize())
+    {
+        bodyBottom_ = content_.height() - (layout.pageFooter ? layout.pageFooter->height : 0);
+    }
+
+    Document run()
+    {
+        check();
+        doc_.name = layout_.name;
+        doc_.page = layout_.page;
+        openPage();
+        if (layout_.reportHeader)
+            place(*layout_.reportHeader, Row());
+        if (layout_.spacer)
+            place(*layout_.spacer, Row());
+        if (layout_.columnHeader)
+            emitBand(*layout_.columnHeader, Row());
+        printRows();
+        if (layout_.reportFooter)
+            place(*layout_.reportFooter, lastRow_);
+        closePage();
+        return std::move(doc_);
+    }
+
+private:
+    // Every field must exist and every format be known before the first page.
+    void check()
+    {
+        for (const QString& f : layout_.fields())
+            if (!rows_.hasField(f))
+                throw fmt::AppError(QStringLiteral("В данных отчета «%1» нет поля «%2»").arg(layout_.name, f));
+        auto prepareBand = [this](const Band& band) {
+            for (const Element& e : band.elements) {
+                formats_.insert(&e, NumberFormat::parse(e.format));
+                if (e.content.kind == Content::Kind::Sum)
+                    sums_.insert(&e, 0);
+            }
+        };
+        auto prepare = [&prepareBand](const std::optional<Band>& band) {
+            if (band)
+                prepareBand(*band);
+        };
+        prepare(layout_.reportHeader);
+        prepare(layout_.spacer);
+        prepare(layout_.columnHeader);
+        for (const Group& g : layout_.groups) {
+            prepare(g.header);
+            prepare(g.footer);
+        }
+        prepareBand(layout_.detail);
+        prepare(layout_.reportFooter);
+        prepare(layout_.pageFooter);
+    }
+
+    void printRows()
+    {
+        const int count = rows_.rowCount();
+        const int groups = int(layout_.groups.size());
+        for (int r = 0; r < count; ++r) {
+            const Row row(&rows_, r);
+            const int broken = r == 0 ? 0 : firstBrokenGroup(r);
+            if (r > 0)
+                for (int g = groups - 1; g >= broken; --g)
+                    printGroupFooter(g, lastRow_);
+            for (int g = broken; g < groups; ++g)
+                printGroupHeader(g, row);
+            const Band& detail = layout_.detail;
+            place(detail, row, detail.height + detail.extraRoom);
+            addToSums(row);
+            lastRow_ = row;
+        }
+        if (count > 0)
+            for (int g = groups - 1; g >= 0; --g)
+                printGroupFooter(g, lastRow_);
+    }
+
+    int firstBrokenGroup(int r) const
+    {
+        for (int g = 0; g < layout_.groups.size(); ++g) {
+            const QString& f = layout_.groups.at(g).breakField;
+            if (rows_.value(r, f) != rows_.value(r - 1, f))
+                return g;
+        }
+        return int(layout_.groups.size());
+    }
+
+    void printGroupHeader(int g, const Row& row)
+    {
+        const Group& group = layout_.groups.at(g);
+        if (group.header)
+            place(*group.header, row, group.header->height + (group.footer ? group.footer->height : 0));
+    }
+
+    void printGroupFooter(int g, const Row& row)
+    {
+        const Group& group = layout_.groups.at(g);
+        if (!group.footer)
+            return;
+        place(*group.footer, row);
+        resetSums(*group.footer);
+    }
+
+    void addToSums(const Row& row)
+    {
+        for (auto it = sums_.begin(); it != sums_.end(); ++it)
+            for (const QString& f : it.key()->content.fields)
+                it.value() += row.number(f);
+    }
+
+    void resetSums(const Band& band)
+    {
+        for (const Element& e : band.elements)
+            if (auto it = sums_.find(&e); it != sums_.end())
+                it.value() = 0;
+    }
+
+    // Places the band on this page when it has the room, else on a new one. A
+    // page that holds nothing but its repeated header takes the band anyway,
+    // so that a band taller than a page cannot break pages without end.
+    void place(const Band& band, const Row& row, double needed = -1)
+    {
+        if (needed < 0)
+            needed = band.height;
+        if (y_ + needed > bodyBottom_ + tolerance && pageHasBody_) {
+            closePage();
+            openPage();
+        }
+        emitBand(band, row);
+        pageHasBody_ = true;
+    }
+
+    void openPage()
+    {
+        Page page;
+        page.number = int(doc_.pages.size()) + 1;
+        doc_.pages.append(page);
+        y_ = 0;
+        pageHasBody_ = false;
+        if (layout_.columnHeader && doc_.pages.size() > 1)
+            emitBand(*layout_.columnHeader, Row());
+    }
+
+    void closePage()
+    {
+        if (!layout_.pageFooter)
+            return;
+        y_ = bodyBottom_;
+        emitBand(*layout_.pageFooter, Row(), content_.height());
+        resetSums(*layout_.pageFooter);
+    }
+
+    // Puts the band's items at the current position and moves below it.
+    void emitBand(const Band& band, const Row& row, double limit = -1)
+    {
+        if (limit < 0)
+            limit = bodyBottom_;
+        Page& page = doc_.pages.last();
+        const double top = y_;
+        y_ += band.height;
+        const QRectF area(0, 0, content_.width(), limit);
+        const QRectF bandRect = QRectF(0, top, content_.width(), band.height).intersected(area);
+        if (bandRect.isEmpty() && band.height > 0)
+            return;
+        const int bandIndex = int(page.bands.size());
+        page.bands.append({band.name, bandRect});
+        if (band.background.isValid())
+            page.fills.append({bandRect, band.background});
+        addFrame(page, QRectF(0, top, content_.width(), band.height), band.frame, area);
+        for (const Element& e : band.elements) {
+            const QString shown = textOf(e, row);
+            double width = e.width;
+            if (e.autoWidth)
+                width = std::max(width, textWidth(e.font, shown) + autoPadding);
+            const double height = e.height > 0 ? e.height : band.height - e.y;
+            const QRectF full(e.x, top + e.y, width, height);
+            const QRectF rect = full.intersected(QRectF(-1e6, 0, 2e6, limit));
+            if (rect.isEmpty())
+                continue;
+            if (e.background.isValid())
+                page.fills.append({rect, e.background});
+            addFrame(page, full, e.frame, QRectF(-1e6, 0, 2e6, limit));
+            page.texts.append({band.name, bandIndex, e.name, shown, rect, e.font, e.align});
+        }
+    }
+
+    static void addFrame(Page& page, const QRectF& r, const Frame& frame, const QRectF& area)
+    {
+        if (!frame.any())
+            return;
+        auto add = [&](QLineF line) {
+            const double top = std::max(std::min(line.y1(), line.y2()), area.top());
+            const double bottom = std::min(std::max(line.y1(), line.y2()), area.bottom());
+            if (bottom < top - tolerance)
+                return;
+            if (line.x1() == line.x2())
+                line = QLineF(line.x1(), top, line.x2(), bottom);
+            page.lines.append({line, frame.style, frame.color});
+        };
+        if (frame.top)
+            add(QLineF(r.topLeft(), r.topRight()));
+        if (frame.bottom)
+            add(QLineF(r.bottomLeft(), r.bottomRight()));
+        if (frame.left)
+            add(QLineF(r.topLeft(), r.bottomLeft()));
+        if (frame.right)
+            add(QLineF(r.topRight(), r.bottomRight()));
+    }
+
+    QString textOf(const Element& e, const Row& row) const
+    {
+        const NumberFormat format = formats_.value(&e);
+        const Content& c = e.content;
+        switch (c.kind) {
+        case Content::Kind::Text:
+            return c.text;
+        case Content::Kind::Title:
+            return layout_.title;
+        case Content::Kind::Field:
+            return displayText(row.value(c.fields.value(0)), format, c.fields.value(0));
+        case Content::Kind::RowTotal: {
+            if (!row.isValid())
+                return QString();
+            double total = 0;
+            for (const QString& f : c.fields)
+                total += row.number(f);
+            return format.text(total);
+        }
+        case Content::Kind::Computed:
+            return c.compute ? displayText(c.compute(row), format, e.name) : QString();
+        case Content::Kind::Sum:
+            return format.text(sums_.value(&e));
+        case Content::Kind::PageNumber:
+            return QString::number(doc_.pages.last().number);
+        }
+        return QString();
+    }
+
+    const Layout& layout_;
+    const RowSource& rows_;
+    const QSizeF content_;
+    double bodyBottom_ = 0;
+    Document doc_;
+    double y_ = 0;
+    bool pageHasBody_ = false;
+    Row lastRow_;
+    QHash<const Element*, NumberFormat> formats_;
+    QHash<const Element*, double> sums_;
+};
+
+}  // namespace
+
+Document layOut(const Layout& layout, const RowSource& rows)
+{
+    return Paginator(layout, rows).run();
+}
+
+}  // namespace report
