@@ -1,0 +1,63 @@
+#include "editor/shiftrecordstore.h"
+
+#include "data/datamodule.h"
+#include "data/dberror.h"
+#include "ui/textformat.h"
+
+namespace editor {
+
+QString insertStatement(const ShiftRecordValues& v, const QDate& today)
+{
+    return QStringLiteral("insert into accounts_dep.SMENA(w_id, i_id, o_id, cena, kol_vo, brak, data, smena, color, "
+                          "time, vvod,ok, prize, id_doc, id_doc_item, f_gds_qty_use, id_gds_use, id_cons_use) values(")
+        + QString::number(v.worker) + QStringLiteral(", ") + QString::number(v.product) + QStringLiteral(", ")
+        + QString::number(v.operation) + QStringLiteral(", ") + fmt::sqlNumber(v.price) + QStringLiteral(",")
+        + fmt::sqlNumber(v.quantity) + QStringLiteral(", ") + QString::number(v.rejects) + QStringLiteral(", to_date('")
+        + fmt::dateText(v.date) + QStringLiteral("', 'DD.MM.YYYY HH24:MI:SS'), ") + QString::number(v.shift)
+        + QStringLiteral(", 0, ") + QString::number(v.hours) + QStringLiteral(", '") + fmt::dateText(today)
+        + QStringLiteral("', 'no', 0, ") + QString::number(v.requisition) + QStringLiteral(", ")
+        + QString::number(v.line) + QStringLiteral(", 0, 0, 0) returning id");
+}
+
+QString updateStatement(const ShiftRecordValues& v, int id, const QDate& today)
+{
+    return QStringLiteral("update accounts_dep.SMENA set w_id=") + QString::number(v.worker)
+        + QStringLiteral(", i_id=") + QString::number(v.product) + QStringLiteral(", o_id=")
+        + QString::number(v.operation) + QStringLiteral(", cena=") + fmt::sqlNumber(v.price)
+        + QStringLiteral(", kol_vo=") + fmt::sqlNumber(v.quantity) + QStringLiteral(", brak=")
+        + QString::number(v.rejects) + QStringLiteral(", data=to_date('") + fmt::dateText(v.date)
+        + QStringLiteral("', 'DD.MM.YYYY'), smena=") + QString::number(v.shift) + QStringLiteral(", color=0, time=")
+        + QString::number(v.hours) + QStringLiteral(", vvod='") + fmt::dateText(today)
+        + QStringLiteral("', prize=0, id_doc=") + QString::number(v.requisition) + QStringLiteral(", id_doc_item=")
+        + QString::number(v.line) + QStringLiteral(", f_gds_qty_use=0, id_gds_use=0, id_cons_use=0 where id=")
+        + QString::number(id);
+}
+
+int saveShiftRecord(data::DataModule& dm, const ShiftRecordValues& v, int id,
+                    const std::optional<data::DayCell>& previousCell, const QDate& today)
+{
+    const data::DayCell cell{v.worker, v.shift, v.date};
+    data::Transaction transaction(dm.ADO_DB);
+    // Both workers' locks, always in the same order, so two saves cannot wait on each other.
+    int first = v.worker, second = previousCell ? previousCell->worker : v.worker;
+    if (second < first)
+        std::swap(first, second);
+    data::timesheet::lockWorker(dm, first);
+    if (second != first)
+        data::timesheet::lockWorker(dm, second);
+
+    if (id == 0) {
+        const QVariant newId = dm.scalar(insertStatement(v, today));
+        id = data::variantInteger(newId, QStringLiteral("id"));
+    } else {
+        data::Command update(dm.ADO_DB, QStringLiteral("SmenaIU"), updateStatement(v, id, today));
+        update.execute();
+    }
+    data::timesheet::writeCell(dm, cell);
+    if (previousCell && !(*previousCell == cell) && previousCell->date.isValid())
+        data::timesheet::writeCell(dm, *previousCell);
+    transaction.commit();
+    return id;
+}
+
+}  // namespace editor

@@ -1,0 +1,45 @@
+#pragma once
+// Writing a shift record and its time sheet day cell: the statements, and the
+// save itself as one transaction (the record and the cell change together or
+// not at all).
+
+#include <QDate>
+#include <QString>
+#include <optional>
+
+#include "data/timesheetcell.h"
+
+namespace data {
+class DataModule;
+}
+
+namespace editor {
+
+// The values of a record as they are written. Numbers are already read from
+// the fields (a text that is no number never reaches a statement).
+struct ShiftRecordValues {
+    int worker = 0;          // w_id
+    int product = 0;         // i_id
+    int operation = 0;       // o_id
+    double price = 0;        // cena, rounded to 4 decimals
+    double quantity = 0;     // kol_vo
+    int rejects = 0;         // brak
+    QDate date;              // data
+    int shift = 1;           // smena
+    int hours = 0;           // time
+    qint64 requisition = 0;  // id_doc, 0 = none
+    qint64 line = 0;         // id_doc_item, 0 = none
+};
+
+// "insert into accounts_dep.SMENA(...) values(...) returning id"
+QString insertStatement(const ShiftRecordValues& v, const QDate& today);
+// "update accounts_dep.SMENA set ... where id=..."
+QString updateStatement(const ShiftRecordValues& v, int id, const QDate& today);
+
+// Inserts (id 0) or updates the record and brings the day cells up to date:
+// the cell the record is in now, and the cell it left when its worker, shift
+// or date changed. Returns the record's id.
+int saveShiftRecord(data::DataModule& dm, const ShiftRecordValues& v, int id,
+                    const std::optional<data::DayCell>& previousCell, const QDate& today);
+
+}  // namespace editor
