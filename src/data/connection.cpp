@@ -41,7 +41,6 @@ void Connection::open()
         const QSqlError e = db.lastError();
         throw DbError(e.databaseText().isEmpty() ? e.text() : e.databaseText());
     }
-    transactionDepth_ = 0;
 }
 
 void Connection::close()
@@ -65,9 +64,12 @@ QSqlDatabase Connection::database()
 
 void Connection::begin()
 {
-    if (transactionDepth_++ > 0)
+    if (transactionDepth_ > 0) {
+        ++transactionDepth_;
         return;
+    }
     QSqlDatabase db = database();
+    transactionDepth_ = 1;
     if (!db.transaction()) {
         transactionDepth_ = 0;
         throw DbError(db.lastError().text(), QStringLiteral("begin"));

@@ -4,28 +4,46 @@
 
 namespace data {
 
-QString odbcValue(const QString& value)
+bool needsOdbcQuoting(const QString& value)
 {
     static const QString special = QStringLiteral("[]{}(),;?*=!@");
-    bool needsBraces = !value.isEmpty() && (value.front().isSpace() || value.back().isSpace());
-    for (QChar c : value) {
-        if (special.contains(c)) {
-            needsBraces = true;
-            break;
-        }
-    }
-    if (!needsBraces)
+    if (!value.isEmpty() && (value.front().isSpace() || value.back().isSpace()))
+        return true;
+    for (QChar c : value)
+        if (special.contains(c))
+            return true;
+    return false;
+}
+
+QString odbcValue(const QString& value)
+{
+    if (!needsOdbcQuoting(value))
         return value;
     QString escaped = value;
     escaped.replace(QLatin1Char('}'), QStringLiteral("}}"));
     return QLatin1Char('{') + escaped + QLatin1Char('}');
 }
 
+namespace {
+
+// user='...' in the server library's notation (\\ and \' inside quotes), in braces.
+QString userOption(const QString& login)
+{
+    QString v = login;
+    v.replace(QLatin1Char('\\'), QStringLiteral("\\\\"));
+    v.replace(QLatin1Char('\''), QStringLiteral("\\'"));
+    return QStringLiteral(";pqopt=") + odbcValue(QStringLiteral("user='") + v + QLatin1Char('\''));
+}
+
+}  // namespace
+
 QString buildConnectionString(const ConnectionParams& p)
 {
+    const bool loginAsOption = needsOdbcQuoting(p.login) || p.login.contains(QLatin1Char('\''))
+        || p.login.contains(QLatin1Char('\\'));
     return QStringLiteral("DRIVER={PostgreSQL UNICODE};DATABASE=") + odbcValue(p.database)
         + QStringLiteral(";SERVER=") + odbcValue(p.server)
-        + QStringLiteral(";PORT=5432;UID=") + odbcValue(p.login)
+        + QStringLiteral(";PORT=5432;UID=") + (loginAsOption ? QString() : p.login)
         + QStringLiteral(";PWD=") + odbcValue(p.password)
         + QStringLiteral(";SSLmode=allow;")
         + QStringLiteral("ReadOnly=0;Protocol=7.4;FakeOidIndex=0;ShowOidColumn=0;RowVersioning=0;ShowSystemTables=0;"
@@ -33,7 +51,8 @@ QString buildConnectionString(const ConnectionParams& p)
         + QStringLiteral("Debug=0;CommLog=0;UseDeclareFetch=0;TextAsLongVarchar=1;UnknownsAsLongVarchar=0;"
                          "BoolsAsChar=1;Parse=0;ExtraSysTablePrefixes=;LFConversion=1;UpdatableCursors=1;")
         + QStringLiteral("TrueIsMinus1=0;BI=0;ByteaAsLongVarBinary=1;UseServerSidePrepare=1;LowerCaseIdentifier=0;"
-                         "D6=-101;OptionalErrors=0;XaOpt=1");
+                         "D6=-101;OptionalErrors=0;XaOpt=1")
+        + (loginAsOption ? userOption(p.login) : QString());
 }
 
 ConnectionParams defaultConnectionParams()

@@ -13,11 +13,17 @@ struct ConnectionParams {
 };
 
 // A value as ODBC wants it inside a connection string: as it is when it holds
-// nothing special, otherwise in braces with every "}" doubled, so that a login
-// or password with ";", "}" or "=" cannot add or change attributes.
+// nothing special, otherwise in braces with every "}" doubled, so that a
+// password with ";", "}" or "=" cannot add or change attributes.
 QString odbcValue(const QString& value);
 
+// True when the value needs braces.
+bool needsOdbcQuoting(const QString& value);
+
 // "DRIVER={PostgreSQL UNICODE};DATABASE=...;SERVER=...;PORT=5432;UID=...;PWD=...;SSLmode=allow;" + driver options.
+// The PostgreSQL driver takes braces off a password but not off a login, so a
+// login that needs them travels as the connection option of the server
+// library instead: UID stays empty and ";pqopt={user='...'}" is added.
 QString buildConnectionString(const ConnectionParams& params);
 
 // The built-in connection: configured server and database, the built-in account.

@@ -14,8 +14,8 @@ QString insertStatement(const ShiftRecordValues& v, const QDate& today)
         + QString::number(v.operation) + QStringLiteral(", ") + fmt::sqlNumber(v.price) + QStringLiteral(",")
         + fmt::sqlNumber(v.quantity) + QStringLiteral(", ") + QString::number(v.rejects) + QStringLiteral(", to_date('")
         + fmt::dateText(v.date) + QStringLiteral("', 'DD.MM.YYYY HH24:MI:SS'), ") + QString::number(v.shift)
-        + QStringLiteral(", 0, ") + QString::number(v.hours) + QStringLiteral(", '") + fmt::dateText(today)
-        + QStringLiteral("', 'no', 0, ") + QString::number(v.requisition) + QStringLiteral(", ")
+        + QStringLiteral(", 0, ") + QString::number(v.hours) + QStringLiteral(", to_date('")
+        + fmt::dateText(today) + QStringLiteral("', 'DD.MM.YYYY'), 'no', 0, ") + QString::number(v.requisition) + QStringLiteral(", ")
         + QString::number(v.line) + QStringLiteral(", 0, 0, 0) returning id");
 }
 
@@ -27,8 +27,8 @@ QString updateStatement(const ShiftRecordValues& v, int id, const QDate& today)
         + QStringLiteral(", kol_vo=") + fmt::sqlNumber(v.quantity) + QStringLiteral(", brak=")
         + QString::number(v.rejects) + QStringLiteral(", data=to_date('") + fmt::dateText(v.date)
         + QStringLiteral("', 'DD.MM.YYYY'), smena=") + QString::number(v.shift) + QStringLiteral(", color=0, time=")
-        + QString::number(v.hours) + QStringLiteral(", vvod='") + fmt::dateText(today)
-        + QStringLiteral("', prize=0, id_doc=") + QString::number(v.requisition) + QStringLiteral(", id_doc_item=")
+        + QString::number(v.hours) + QStringLiteral(", vvod=to_date('") + fmt::dateText(today)
+        + QStringLiteral("', 'DD.MM.YYYY'), prize=0, id_doc=") + QString::number(v.requisition) + QStringLiteral(", id_doc_item=")
         + QString::number(v.line) + QStringLiteral(", f_gds_qty_use=0, id_gds_use=0, id_cons_use=0 where id=")
         + QString::number(id);
 }

@@ -157,22 +157,29 @@ private slots:
 
     void connectionStringQuoting_data()
     {
-        QTest::addColumn<QString>("value");
-        QTest::addColumn<QString>("written");
-        QTest::newRow("plain") << "sys" << "sys";
-        QTest::newRow("semicolon") << "a;b" << "{a;b}";
-        QTest::newRow("closing brace doubled") << "x}y" << "{x}}y}";
-        QTest::newRow("equals") << "a=b" << "{a=b}";
-        QTest::newRow("empty") << "" << "";
-        QTest::newRow("cyrillic") << "мастер" << "мастер";
+        QTest::addColumn<QString>("login");
+        QTest::addColumn<QString>("password");
+        QTest::addColumn<QString>("credentials");
+        QTest::addColumn<QString>("tail");
+        QTest::newRow("plain") << "sys" << "kolxapm" << ";UID=sys;PWD=kolxapm;" << "XaOpt=1";
+        QTest::newRow("cyrillic") << "мастер" << "пароль" << ";UID=мастер;PWD=пароль;" << "XaOpt=1";
+        QTest::newRow("empty") << "" << "" << ";UID=;PWD=;" << "XaOpt=1";
+        QTest::newRow("password with closing brace") << "sys" << "x}y" << ";UID=sys;PWD={x}}y};" << "XaOpt=1";
+        QTest::newRow("password with semicolon and equals")
+            << "sys" << "a;UID=b" << ";UID=sys;PWD={a;UID=b};" << "XaOpt=1";
+        QTest::newRow("login with semicolon") << "a;b" << "pw" << ";UID=;PWD=pw;" << "XaOpt=1;pqopt={user='a;b'}";
+        QTest::newRow("login with brace and quote")
+            << "o'k}" << "pw" << ";UID=;PWD=pw;" << "XaOpt=1;pqopt={user='o\\'k}}'}";
     }
     void connectionStringQuoting()
     {
-        QFETCH(QString, value);
-        QFETCH(QString, written);
-        QCOMPARE(data::odbcValue(value), written);
-        const QString s = data::buildConnectionString({"srv", "base", value, "pw"});
-        QVERIFY(s.contains(";UID=" + written + ";PWD=pw;"));
+        QFETCH(QString, login);
+        QFETCH(QString, password);
+        QFETCH(QString, credentials);
+        QFETCH(QString, tail);
+        const QString s = data::buildConnectionString({"srv", "base", login, password});
+        QVERIFY2(s.contains(";PORT=5432" + credentials + "SSLmode=allow;"), qPrintable(s));
+        QVERIFY2(s.endsWith(tail), qPrintable(s));
     }
 
     void namedParameters_data()
