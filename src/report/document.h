@@ -39,6 +39,7 @@ struct PlacedText {
     QRectF rect;
     Font font;
     Align align = Align::Left;
+    bool clipped = true;  // cut off at the rectangle's sides; auto-width texts are not
 };
 
 struct Page {

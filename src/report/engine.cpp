@@ -195,7 +195,7 @@ private:
             if (e.background.isValid())
                 page.fills.append({rect, e.background});
             addFrame(page, full, e.frame, QRectF(-1e6, 0, 2e6, limit));
-            page.texts.append({band.name, bandIndex, e.name, shown, rect, e.font, e.align});
+            page.texts.append({band.name, bandIndex, e.name, shown, rect, e.font, e.align, !e.autoWidth});
         }
     }
 

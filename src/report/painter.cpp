@@ -11,7 +11,6 @@ namespace {
 
 constexpr double solidLineWidth = 0.2;   // mm
 constexpr double dottedLineWidth = 0.2;  // mm
-constexpr double textInset = 0.3;        // mm between a text and its element's side
 
 Qt::Alignment alignment(Align align)
 {
@@ -51,12 +50,16 @@ void paintPage(QPainter& painter, const Document& document, int pageIndex)
     for (const PlacedFill& f : page.fills)
         painter.fillRect(toDevice(f.rect), f.color);
 
-    for (const PlacedLine& l : page.lines) {
-        const bool dotted = l.style == LineStyle::Dotted;
-        QPen pen(l.color, std::max(1.0, (dotted ? dottedLineWidth : solidLineWidth) * kx),
-                 dotted ? Qt::DotLine : Qt::SolidLine, Qt::FlatCap);
-        painter.setPen(pen);
-        painter.drawLine(pointToDevice(l.line.p1()), pointToDevice(l.line.p2()));
+    // Dotted lines first: where a solid line shares their place it stays whole.
+    for (const LineStyle style : {LineStyle::Dotted, LineStyle::Solid}) {
+        const bool dotted = style == LineStyle::Dotted;
+        for (const PlacedLine& l : page.lines) {
+            if (l.style != style)
+                continue;
+            painter.setPen(QPen(l.color, std::max(1.0, (dotted ? dottedLineWidth : solidLineWidth) * kx),
+                                dotted ? Qt::DotLine : Qt::SolidLine, Qt::FlatCap));
+            painter.drawLine(pointToDevice(l.line.p1()), pointToDevice(l.line.p2()));
+        }
     }
 
     painter.setPen(Qt::black);
@@ -68,8 +71,12 @@ void paintPage(QPainter& painter, const Document& document, int pageIndex)
             painter.setFont(toQFont(t.font));
             current = &t.font;
         }
-        const QRectF r = toDevice(t.rect.adjusted(textInset, 0, -textInset, 0));
-        painter.drawText(r, int(alignment(t.align) | Qt::AlignVCenter | Qt::TextSingleLine), t.text);
+        // Flush with the element's sides and cut off at them, as designed; a
+        // text that was measured to fit is never cut, whatever the resolution.
+        int flags = int(alignment(t.align) | Qt::AlignVCenter) | Qt::TextSingleLine;
+        if (!t.clipped)
+            flags |= Qt::TextDontClip;
+        painter.drawText(toDevice(t.rect), flags, t.text);
     }
     painter.restore();
 }
