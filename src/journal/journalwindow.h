@@ -6,6 +6,7 @@
 
 #include <QDate>
 #include <QDialog>
+#include <functional>
 #include <memory>
 
 #include "data/datamodule.h"
@@ -22,6 +23,16 @@ class QTimer;
 namespace ui {
 class DatasetGrid;
 }
+
+// --- Windows the journal opens (journalactions.cpp) ---
+namespace editor {
+class ShiftRecordEditor;
+}
+namespace reference {
+class OperationList;
+class WorkerList;
+}  // namespace reference
+// --- end ---
 
 namespace journal {
 
@@ -84,9 +95,44 @@ public:
 
     QRadioButton* shiftButton(int shift) const;
 
+    // Today's date as the journal takes it: the workstation's clock unless set.
+    void setClock(std::function<QDate()> today) { today_ = std::move(today); }
+    QDate today() const;
+
+    // Opening, when the window is first shown: the journal date becomes today,
+    // a Saturday or Sunday ticks "Выходной", the four shift datasets are loaded.
+    void openOnToday();
+    // Date change (the calendar closes, Enter in the date picker): the four
+    // shifts are loaded for the journal date, "Выходной" follows its weekday.
+    void changeDate();
+    // "Обновить": the four shift datasets are reloaded with the parameters they have.
+    void refresh();
+    // A click on the title of a column of the record grid (index into its columns).
+    void sortByTitle(int column);
+
+    // Windows of the menu, set by whoever builds them; without one the entry
+    // does nothing. Each prepares its window and shows it modally.
+    // "Операции": the operation kinds in list mode; Vid_oper is closed afterwards.
+    void setOperationKindsWindow(std::function<void()> show) { showOperationKinds_ = std::move(show); }
+    // "Табель по времени": the month and year of the journal date; H_Tabel_1..3 are closed afterwards.
+    void setTimeSheetWindow(std::function<void(int month, int year)> show) { showTimeSheet_ = std::move(show); }
+    // "Сводные отчеты": the period proposed from today's date (reportsPeriod).
+    void setSummaryReportsWindow(std::function<void(const QDate& from, const QDate& to)> show)
+    {
+        showSummaryReports_ = std::move(show);
+    }
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     void buildControls();
     void buildMenu();
+    void connectJournalActions();
+    void chooseShift(int shift);
+    void paintDayOff(bool ticked);
+    void loadShifts();
     // Wires "Добавить", "Изменить", "Удалить", "Принять", the double-click and
     // the reference-book menu entries (journalactions.cpp).
     void connectRecordActions();
@@ -97,6 +143,26 @@ private:
     QString userPassword_;
     int buildDate_ = 0;
     int buildTime_ = 0;
+    std::function<QDate()> today_;
+    bool opened_ = false;
+    std::function<void()> showOperationKinds_;
+    std::function<void(int, int)> showTimeSheet_;
+    std::function<void(const QDate&, const QDate&)> showSummaryReports_;
+
+    // --- Windows the journal opens (journalactions.cpp) ---
+    // Created once with the journal, before the data module goes.
+public:
+    editor::ShiftRecordEditor& recordEditor();
+    reference::WorkerList& workerList();
+    reference::OperationList& operationList();
+
+private:
+    struct RecordWindows;
+    struct RecordWindowsDeleter {
+        void operator()(RecordWindows* windows) const;
+    };
+    std::unique_ptr<RecordWindows, RecordWindowsDeleter> recordWindows_;
+    // --- end ---
 };
 
 }  // namespace journal

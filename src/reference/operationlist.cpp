@@ -1,0 +1,197 @@
+#include "reference/operationlist.h"
+
+#include <QCheckBox>
+#include <QHBoxLayout>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "reference/operationrules.h"
+#include "reference/searchfilters.h"
+#include "reference/searchkeys.h"
+#include "ui/datasetgrid.h"
+#include "ui/dialogs.h"
+#include "ui/messages.h"
+#include "ui/textformat.h"
+
+namespace reference {
+
+namespace {
+
+QList<ui::GridColumn> operationColumns()
+{
+    const auto right = Qt::AlignRight | Qt::AlignVCenter;
+    return {
+        {QStringLiteral("MARKA"), QStringLiteral("Марка"), 260},
+        {QStringLiteral("VID"), QStringLiteral("Опреция"), 200},
+        {QStringLiteral("cena"), QStringLiteral("Цена (min)"), 80, right},
+        {QStringLiteral("nmn"), QStringLiteral("Вид"), 140},
+        {QStringLiteral("norma"), QStringLiteral("Нормы (шт.)"), 85, right},
+        {QStringLiteral("id"), QStringLiteral("id"), 0, right, false},
+        {QStringLiteral("i_id"), QStringLiteral("i_id"), 0, right, false},
+        {QStringLiteral("oper_vid"), QStringLiteral("oper_vid"), 0, right, false},
+    };
+}
+
+}  // namespace
+
+OperationList::OperationList(data::DataModule& dataModule, QWidget* parent)
+    : QDialog(parent), dataModule_(dataModule)
+{
+    setObjectName(QStringLiteral("Form4"));
+    setWindowTitle(QStringLiteral("Операции"));
+
+    grid = new ui::DatasetGrid(operationColumns(), this);
+    grid->setObjectName(QStringLiteral("DBGrid1"));
+    grid->setAccessibleName(QStringLiteral("Операции"));
+    grid->setDataset(&dataModule_.Oper);
+
+    auto makeButton = [this](const char* name, const QString& caption) {
+        auto* b = new QPushButton(caption, this);
+        b->setObjectName(QString::fromLatin1(name));
+        b->setAutoDefault(false);
+        return b;
+    };
+    addButton = makeButton("addButton", QStringLiteral("Добавить"));
+    addButton->setDefault(true);
+    selectButton = makeButton("selectButton", QStringLiteral("Изменить"));
+    deleteButton = makeButton("deleteButton", QStringLiteral("Удалить"));
+    excelButton = makeButton("excelButton", QStringLiteral("Excel"));
+    exitButton = makeButton("exitButton", QStringLiteral("Выход"));
+
+    pricesBox = new QCheckBox(QStringLiteral("Цены"), this);
+    pricesBox->setObjectName(QStringLiteral("pricesBox"));
+    QFont bold = pricesBox->font();
+    bold.setBold(true);
+    pricesBox->setFont(bold);
+
+    searchEdit = new QLineEdit(this);
+    searchEdit->setObjectName(QStringLiteral("searchEdit"));
+    searchEdit->setAccessibleName(QStringLiteral("Поиск"));
+    searchEdit->setPlaceholderText(QStringLiteral("Начало марки"));
+    installSearchKeys(searchEdit, dataModule_.Oper);
+
+    auto* bottom = new QHBoxLayout;
+    for (QWidget* w : std::initializer_list<QWidget*>{addButton, selectButton, deleteButton, excelButton, pricesBox})
+        bottom->addWidget(w);
+    bottom->addWidget(searchEdit, 1);
+    bottom->addWidget(exitButton);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(grid, 1);
+    layout->addLayout(bottom);
+    setFixedSize(820, 560);
+
+    connect(searchEdit, &QLineEdit::textChanged, this, [this] { applySearch(); });
+    connect(selectButton, &QPushButton::clicked, this, [this] { select(); });
+    connect(grid, &QAbstractItemView::doubleClicked, this, [this] { rowDoubleClicked(); });
+    connect(addButton, &QPushButton::clicked, this, &OperationList::addRequested);
+    connect(deleteButton, &QPushButton::clicked, this, [this] { deleteOperation(); });
+    connect(excelButton, &QPushButton::clicked, this, &OperationList::exportRequested);
+    connect(exitButton, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+std::optional<OperationPick> OperationList::pick(int startOperationId)
+{
+    data::Dataset& oper = dataModule_.Oper;
+    mode_ = Mode::Picker;
+    oper.open();
+    selectButton->setText(QStringLiteral("Выбрать"));
+    addButton->hide();
+    deleteButton->hide();
+    selectButton->setDefault(true);
+    searchEdit->clear();
+    applySearch();
+    // After the search: a change of the filter puts the list on its first row.
+    if (startOperationId > 0)
+        oper.locate(QStringLiteral("id"), startOperationId);
+    else
+        oper.first();
+    picked_.reset();
+    activate();
+    ui::execModal(*this);
+    selectButton->setDefault(false);
+    oper.setFiltered(false);
+    return picked_;
+}
+
+void OperationList::openAsList()
+{
+    mode_ = Mode::List;
+    dataModule_.Oper.open();
+    selectButton->setText(QStringLiteral("Изменить"));
+    addButton->show();
+    deleteButton->show();
+    addButton->setDefault(true);
+    activate();
+    ui::execModal(*this);
+    dataModule_.Oper.close();
+}
+
+void OperationList::activate()
+{
+    searchEdit->setFocus();
+    if (!fmt::trimmed(searchEdit->text()).isEmpty())
+        applySearch();
+}
+
+void OperationList::applySearch()
+{
+    data::Dataset& oper = dataModule_.Oper;
+    const std::optional<QString> product = requisitionProduct_ ? requisitionProduct_() : std::nullopt;
+    const std::optional<QString> filter = operationSearchFilter(searchEdit->text(), product);
+    if (!filter) {
+        oper.setFiltered(false);
+        return;
+    }
+    oper.setFilter(*filter);
+    oper.setFiltered(true);
+}
+
+OperationPick OperationList::current() const
+{
+    const data::Dataset& oper = dataModule_.Oper;
+    OperationPick p;
+    p.productId = oper.int64(QStringLiteral("i_id"));
+    p.operationId = oper.integer(QStringLiteral("id"));
+    p.operationType = oper.integer(QStringLiteral("NAIMEN"));
+    p.basePrice = fmt::round4(oper.number(QStringLiteral("cena")));
+    const PriceDay day = priceDay_ ? priceDay_() : PriceDay{};
+    p.effectivePrice = effectivePrice(p.basePrice, day.dayOff, day.shift);
+    const QString mark = dataModule_.scalar(productMarkStatement(p.productId)).toString();
+    p.operationText = operationText(mark, oper.text(QStringLiteral("VID")), p.operationType);
+    return p;
+}
+
+void OperationList::select()
+{
+    if (mode_ == Mode::List) {
+        emit changeRequested();
+        return;
+    }
+    const data::Dataset& oper = dataModule_.Oper;
+    if (oper.isOpen() && !oper.isEmpty())
+        picked_ = current();
+    accept();
+}
+
+void OperationList::rowDoubleClicked()
+{
+    if (pricesBox->isChecked() && mode_ == Mode::List)
+        emit normsRequested();
+    else
+        select();
+}
+
+void OperationList::deleteOperation()
+{
+    data::Dataset& oper = dataModule_.Oper;
+    if (!oper.isOpen() || oper.isEmpty())
+        return;
+    if (!ui::askDelete(QStringLiteral("Удалить операцию?")))
+        return;
+    dataModule_.Oper_del.setParam(QStringLiteral("id"), oper.integer(QStringLiteral("id")));
+    dataModule_.Oper_del.execute();
+    oper.reload();
+}
+
+}  // namespace reference

@@ -1,0 +1,123 @@
+#include "reference/workerlist.h"
+
+#include <QHBoxLayout>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "reference/searchfilters.h"
+#include "reference/searchkeys.h"
+#include "ui/datasetgrid.h"
+#include "ui/dialogs.h"
+#include "ui/textformat.h"
+
+namespace reference {
+
+WorkerList::WorkerList(data::DataModule& dataModule, QWidget* parent)
+    : QDialog(parent), dataModule_(dataModule)
+{
+    setObjectName(QStringLiteral("Form5"));
+    setWindowTitle(QStringLiteral("Список рабочих"));
+
+    grid = new ui::DatasetGrid({{QStringLiteral("fio"), QStringLiteral("ФИО"), 260},
+                                {QStringLiteral("s_staffpos_hl"), QStringLiteral("Должность"), 280}},
+                               this);
+    grid->setObjectName(QStringLiteral("DBGrid1"));
+    grid->setAccessibleName(QStringLiteral("Рабочие"));
+    grid->setDataset(&dataModule_.Workers);
+
+    searchEdit = new QLineEdit(this);
+    searchEdit->setObjectName(QStringLiteral("searchEdit"));
+    searchEdit->setAccessibleName(QStringLiteral("Поиск"));
+    searchEdit->setPlaceholderText(QStringLiteral("Начало фамилии"));
+    searchEdit->hide();
+    installSearchKeys(searchEdit, dataModule_.Workers);
+
+    selectButton = new QPushButton(QStringLiteral("Выбрать"), this);
+    selectButton->setObjectName(QStringLiteral("selectButton"));
+    deleteButton = new QPushButton(QStringLiteral("Удалить"), this);
+    deleteButton->setObjectName(QStringLiteral("deleteButton"));
+    deleteButton->hide();
+    exitButton = new QPushButton(QStringLiteral("Выход"), this);
+    exitButton->setObjectName(QStringLiteral("exitButton"));
+    for (QPushButton* b : {selectButton, deleteButton, exitButton})
+        b->setAutoDefault(false);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(selectButton);
+    buttons->addWidget(deleteButton);
+    buttons->addStretch();
+    buttons->addWidget(exitButton);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(grid, 1);
+    layout->addWidget(searchEdit);
+    layout->addLayout(buttons);
+    setFixedSize(600, 520);
+
+    connect(searchEdit, &QLineEdit::textChanged, this, [this] { applySearch(); });
+    connect(selectButton, &QPushButton::clicked, this, [this] { take(); });
+    connect(grid, &QAbstractItemView::doubleClicked, this, [this] { take(); });
+    connect(exitButton, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+bool WorkerList::pick()
+{
+    mode_ = Mode::Picker;
+    dataModule_.Workers.open();
+    selectButton->setText(QStringLiteral("Выбрать"));
+    selectButton->setDefault(true);
+    selectButton->show();
+    deleteButton->hide();
+    searchEdit->show();
+    searchEdit->clear();
+    applySearch();
+    activate();
+    ui::execModal(*this);
+    return chosen_;
+}
+
+void WorkerList::openAsList()
+{
+    mode_ = Mode::List;
+    dataModule_.Workers.open();
+    selectButton->hide();
+    activate();
+    ui::execModal(*this);
+    dataModule_.Workers.close();
+}
+
+void WorkerList::activate()
+{
+    chosen_ = false;
+    picked_.reset();
+    if (!searchEdit->isHidden())
+        searchEdit->setFocus();
+}
+
+void WorkerList::applySearch()
+{
+    data::Dataset& workers = dataModule_.Workers;
+    const std::optional<QString> filter = workerSearchFilter(searchEdit->text());
+    if (!filter) {
+        workers.setFiltered(false);
+        return;
+    }
+    workers.setFilter(*filter);
+    workers.setFiltered(true);
+}
+
+void WorkerList::take()
+{
+    const data::Dataset& workers = dataModule_.Workers;
+    if (workers.isOpen() && !workers.isEmpty()) {
+        WorkerPick p;
+        p.name = fmt::trimmed(workers.text(QStringLiteral("fio")));
+        p.workerCode = workers.integer(QStringLiteral("id"));
+        p.personId = workers.int64(QStringLiteral("p_id"));
+        picked_ = p;
+    }
+    chosen_ = true;
+    accept();
+}
+
+}  // namespace reference
