@@ -54,7 +54,10 @@ QString loginCaption(int buildDate, int buildTime)
 }
 
 LoginWindow::LoginWindow(journal::JournalWindow& journal, CommandLine args, QWidget* parent)
-    : QDialog(parent), journal_(journal), args_(std::move(args))
+    : QDialog(parent),
+      journal_(journal),
+      args_(std::move(args)),
+      builtinConnection_(journal.dataModule().ADO_DB.connectionString())
 {
     setObjectName(QStringLiteral("Form23"));
     setWindowTitle(QStringLiteral("Авторизация"));
@@ -139,7 +142,7 @@ void LoginWindow::logIn()
     try {
         connection.close();
         if (args_.server.isEmpty() || args_.database.isEmpty())
-            connection.setConnectionString(data::defaultConnectionString());
+            connection.setConnectionString(builtinConnection_);
         else
             connection.setConnectionString(
                 data::buildConnectionString({args_.server, args_.database, login, password}));

@@ -47,6 +47,9 @@ protected:
 private:
     journal::JournalWindow& journal_;
     CommandLine args_;
+    // The connection used when the command line does not name both server and
+    // database: the built-in one the data module started with.
+    QString builtinConnection_;
     std::function<void()> activationHook_;
     bool activated_ = false;
 };

@@ -2,7 +2,9 @@
 
 #include <QMessageBox>
 
+#include "app/buildstamp.h"
 #include "app/loginwindow.h"
+#include "app/versiongate.h"
 #include "journal/journalwindow.h"
 #include "ui/application.h"
 #include "ui/messages.h"
@@ -15,6 +17,8 @@ int run(int argc, char** argv)
     try {
         journal::JournalWindow journal;
         LoginWindow login(journal, parseCommandLine(QCoreApplication::arguments()));
+        VersionGate gate(journal, login, thisBuild());
+        gate.install();
         login.show();
         return application.exec();
     } catch (...) {

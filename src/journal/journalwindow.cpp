@@ -11,6 +11,7 @@
 #include <QVBoxLayout>
 
 #include "journal/journalcolumns.h"
+#include "journal/journalokdelegate.h"
 #include "ui/datasetgrid.h"
 
 namespace journal {
@@ -25,6 +26,7 @@ JournalWindow::JournalWindow(const QString& connectionString, QWidget* parent)
     Timer1 = new QTimer(this);
     Timer1->setObjectName(QStringLiteral("Timer1"));
     Timer1->setInterval(30000);
+    connectJournalActions();
     connectRecordActions();
 }
 
@@ -62,6 +64,10 @@ void JournalWindow::buildControls()
     DBGrid2 = new ui::DatasetGrid(journalColumns(), this);
     DBGrid2->setObjectName(QStringLiteral("DBGrid2"));
     DBGrid2->setAccessibleName(QStringLiteral("Записи смены"));
+    const auto& columns = DBGrid2->datasetModel()->columns();
+    for (int i = 0; i < columns.size(); ++i)
+        if (columns[i].field == QLatin1String("ok"))
+            DBGrid2->setItemDelegateForColumn(i, new OkColumnDelegate(DBGrid2));
 
     auto* bottom = new QHBoxLayout;
     auto makeButton = [&](const char* name, const QString& caption) {
@@ -125,7 +131,9 @@ QRadioButton* JournalWindow::shiftButton(int shift) const
 
 void JournalWindow::setCurrentShift(int shift)
 {
-    currentShift_ = (shift >= 1 && shift <= 4) ? shift : 1;
+    shift = (shift >= 1 && shift <= 4) ? shift : 1;
+    shiftButton(shift)->setChecked(true);  // the button's handler shows it
+    currentShift_ = shift;
 }
 
 QDate JournalWindow::journalDate() const { return DateT->date(); }
