@@ -152,12 +152,12 @@ create table accounts_dep.h_tabel (
 create index h_tabel_month on accounts_dep.h_tabel (year, month, smena);
 
 -- ----------------------------------------------------------- build stamp
--- At most one row (id is always 1).
+-- The newest build seen: at most one row.
 create table accounts_dep.ver (
-    id  integer primary key default 1 check (id = 1),
-    d   integer not null default 0,
-    t   integer not null default 0
+    d  integer not null default 0,
+    t  integer not null default 0
 );
+create unique index ver_one_row on accounts_dep.ver ((true));
 
 -- ------------------------------------------- tables of the previous layout
 create table accounts_dep.workers (

@@ -271,3 +271,18 @@ begin
     perform pg_temp.check(next_id = top_record + 1, 'smena id after an imported one');
 end
 $$;
+
+-- The build stamp table holds one row at most.
+do $$
+begin
+    insert into accounts_dep.ver (d, t) values (20211223, 43515);
+    update accounts_dep.ver set d = 20211223, t = 43516;
+    begin
+        insert into accounts_dep.ver (d, t) values (20211224, 0);
+        raise exception 'FAILED: a second build stamp row was stored';
+    exception when unique_violation then
+        null;
+    end;
+    perform pg_temp.check((select count(*) = 1 and min(t) = 43516 from accounts_dep.ver), 'one stamp row');
+end
+$$;
