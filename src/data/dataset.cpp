@@ -190,6 +190,17 @@ void Dataset::reload()
     open();
 }
 
+void Dataset::reloadInPlace()
+{
+    const int recNo = this->recNo();
+    const QString sort = sort_;
+    reload();
+    if (!sort.isEmpty())
+        setSort(sort);
+    if (recNo > 0 && !isEmpty())
+        setRecNo(recNo);
+}
+
 void Dataset::notify(DatasetChange change)
 {
     if (listener_)

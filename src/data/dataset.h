@@ -45,6 +45,8 @@ public:
     void open();
     void close();
     void reload();
+    // Reloads, then sets the same sort again and moves back to the same record number.
+    void reloadInPlace();
     bool isOpen() const { return open_; }
 
     // Told of every change of the rows or of the current row (the grid showing the dataset listens here).

@@ -8,29 +8,31 @@ namespace editor {
 
 QString insertStatement(const ShiftRecordValues& v, const QDate& today)
 {
-    return QStringLiteral("insert into accounts_dep.SMENA(w_id, i_id, o_id, cena, kol_vo, brak, data, smena, color, "
-                          "time, vvod,ok, prize, id_doc, id_doc_item, f_gds_qty_use, id_gds_use, id_cons_use) values(")
-        + QString::number(v.worker) + QStringLiteral(", ") + QString::number(v.product) + QStringLiteral(", ")
-        + QString::number(v.operation) + QStringLiteral(", ") + fmt::sqlNumber(v.price) + QStringLiteral(",")
-        + fmt::sqlNumber(v.quantity) + QStringLiteral(", ") + QString::number(v.rejects) + QStringLiteral(", to_date('")
-        + fmt::dateText(v.date) + QStringLiteral("', 'DD.MM.YYYY HH24:MI:SS'), ") + QString::number(v.shift)
-        + QStringLiteral(", 0, ") + QString::number(v.hours) + QStringLiteral(", to_date('")
-        + fmt::dateText(today) + QStringLiteral("', 'DD.MM.YYYY'), 'no', 0, ") + QString::number(v.requisition) + QStringLiteral(", ")
-        + QString::number(v.line) + QStringLiteral(", 0, 0, 0) returning id");
+    return QStringLiteral(
+               "insert into accounts_dep.SMENA(w_id, i_id, o_id, cena, kol_vo, brak, data, smena, color, "
+               "time, vvod,ok, prize, id_doc, id_doc_item, f_gds_qty_use, id_gds_use, id_cons_use) values(") +
+           QString::number(v.worker) + QStringLiteral(", ") + QString::number(v.product) + QStringLiteral(", ") +
+           QString::number(v.operation) + QStringLiteral(", ") + fmt::sqlNumber(v.price) + QStringLiteral(",") +
+           fmt::sqlNumber(v.quantity) + QStringLiteral(", ") + QString::number(v.rejects) +
+           QStringLiteral(", to_date('") + fmt::dateText(v.date) + QStringLiteral("', 'DD.MM.YYYY HH24:MI:SS'), ") +
+           QString::number(v.shift) + QStringLiteral(", 0, ") + QString::number(v.hours) +
+           QStringLiteral(", to_date('") + fmt::dateText(today) + QStringLiteral("', 'DD.MM.YYYY'), 'no', 0, ") +
+           QString::number(v.requisition) + QStringLiteral(", ") + QString::number(v.line) +
+           QStringLiteral(", 0, 0, 0) returning id");
 }
 
 QString updateStatement(const ShiftRecordValues& v, int id, const QDate& today)
 {
-    return QStringLiteral("update accounts_dep.SMENA set w_id=") + QString::number(v.worker)
-        + QStringLiteral(", i_id=") + QString::number(v.product) + QStringLiteral(", o_id=")
-        + QString::number(v.operation) + QStringLiteral(", cena=") + fmt::sqlNumber(v.price)
-        + QStringLiteral(", kol_vo=") + fmt::sqlNumber(v.quantity) + QStringLiteral(", brak=")
-        + QString::number(v.rejects) + QStringLiteral(", data=to_date('") + fmt::dateText(v.date)
-        + QStringLiteral("', 'DD.MM.YYYY'), smena=") + QString::number(v.shift) + QStringLiteral(", color=0, time=")
-        + QString::number(v.hours) + QStringLiteral(", vvod=to_date('") + fmt::dateText(today)
-        + QStringLiteral("', 'DD.MM.YYYY'), prize=0, id_doc=") + QString::number(v.requisition) + QStringLiteral(", id_doc_item=")
-        + QString::number(v.line) + QStringLiteral(", f_gds_qty_use=0, id_gds_use=0, id_cons_use=0 where id=")
-        + QString::number(id);
+    return QStringLiteral("update accounts_dep.SMENA set w_id=") + QString::number(v.worker) +
+           QStringLiteral(", i_id=") + QString::number(v.product) + QStringLiteral(", o_id=") +
+           QString::number(v.operation) + QStringLiteral(", cena=") + fmt::sqlNumber(v.price) +
+           QStringLiteral(", kol_vo=") + fmt::sqlNumber(v.quantity) + QStringLiteral(", brak=") +
+           QString::number(v.rejects) + QStringLiteral(", data=to_date('") + fmt::dateText(v.date) +
+           QStringLiteral("', 'DD.MM.YYYY'), smena=") + QString::number(v.shift) + QStringLiteral(", color=0, time=") +
+           QString::number(v.hours) + QStringLiteral(", vvod=to_date('") + fmt::dateText(today) +
+           QStringLiteral("', 'DD.MM.YYYY'), prize=0, id_doc=") + QString::number(v.requisition) +
+           QStringLiteral(", id_doc_item=") + QString::number(v.line) +
+           QStringLiteral(", f_gds_qty_use=0, id_gds_use=0, id_cons_use=0 where id=") + QString::number(id);
 }
 
 int saveShiftRecord(data::DataModule& dm, const ShiftRecordValues& v, int id,

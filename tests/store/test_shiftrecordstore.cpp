@@ -41,11 +41,12 @@ private:
 
     int cell(int worker, int day, int month = 3)
     {
-        return db_->scalar(QStringLiteral("select d%1 from accounts_dep.h_tabel where w_id=%2 and smena=1 and "
-                                          "month=%3 and year=2021")
-                               .arg(day)
-                               .arg(worker)
-                               .arg(month))
+        return db_
+            ->scalar(QStringLiteral("select d%1 from accounts_dep.h_tabel where w_id=%2 and smena=1 and "
+                                    "month=%3 and year=2021")
+                         .arg(day)
+                         .arg(worker)
+                         .arg(month))
             .toInt();
     }
     int records(int worker)
@@ -78,12 +79,14 @@ private slots:
                  QStringLiteral("insert into accounts_dep.SMENA(w_id, i_id, o_id, cena, kol_vo, brak, data, smena, "
                                 "color, time, vvod,ok, prize, id_doc, id_doc_item, f_gds_qty_use, id_gds_use, "
                                 "id_cons_use) values(17, 1, 1, 12.5,2.5, 0, to_date('05.03.2021', 'DD.MM.YYYY "
-                                "HH24:MI:SS'), 1, 0, 3, to_date('10.12.2026', 'DD.MM.YYYY'), 'no', 0, 100000000000001, 0, 0, 0, 0) returning "
+                                "HH24:MI:SS'), 1, 0, 3, to_date('10.12.2026', 'DD.MM.YYYY'), 'no', 0, 100000000000001, "
+                                "0, 0, 0, 0) returning "
                                 "id"));
         QCOMPARE(editor::updateStatement(v, 42, today_),
                  QStringLiteral("update accounts_dep.SMENA set w_id=17, i_id=1, o_id=1, cena=12.5, kol_vo=2.5, "
                                 "brak=0, data=to_date('05.03.2021', 'DD.MM.YYYY'), smena=1, color=0, time=3, "
-                                "vvod=to_date('10.12.2026', 'DD.MM.YYYY'), prize=0, id_doc=100000000000001, id_doc_item=0, f_gds_qty_use=0, "
+                                "vvod=to_date('10.12.2026', 'DD.MM.YYYY'), prize=0, id_doc=100000000000001, "
+                                "id_doc_item=0, f_gds_qty_use=0, "
                                 "id_gds_use=0, id_cons_use=0 where id=42"));
     }
 
@@ -105,10 +108,11 @@ private slots:
         db_->exec(QStringLiteral("update accounts_dep.smena set ok='да', prize=5, color=3, vvod='2020-01-01', "
                                  "f_gds_qty_use=1 where id=%1")
                       .arg(id));
-        editor::saveShiftRecord(*dm_, values(kWorker, QDate(2021, 3, 5), 6), id, data::DayCell{kWorker, 1, QDate(2021, 3, 5)},
-                                today_);
+        editor::saveShiftRecord(*dm_, values(kWorker, QDate(2021, 3, 5), 6), id,
+                                data::DayCell{kWorker, 1, QDate(2021, 3, 5)}, today_);
         QCOMPARE(db_->scalar(QStringLiteral("select ok || '/' || prize::integer || '/' || color || '/' || "
-                                            "f_gds_qty_use::integer || '/' || to_char(vvod, 'DD.MM.YYYY') from accounts_dep.smena where id=%1")
+                                            "f_gds_qty_use::integer || '/' || to_char(vvod, 'DD.MM.YYYY') from "
+                                            "accounts_dep.smena where id=%1")
                                  .arg(id))
                      .toString(),
                  QStringLiteral("да/0/0/0/10.12.2026"));
@@ -127,10 +131,12 @@ private slots:
     void failingTimeSheetStepLeavesNothingHalfWritten()
     {
         editor::saveShiftRecord(*dm_, values(kWorker, QDate(2021, 3, 5), 4), 0, std::nullopt, today_);
-        db_->exec("create function pg_temp_fail() returns trigger language plpgsql as $$ begin raise exception "
-                  "'time sheet is locked for the test'; end $$");
-        db_->exec("create trigger fail_h_tabel before insert or update on accounts_dep.h_tabel for each row execute "
-                  "function pg_temp_fail()");
+        db_->exec(
+            "create function pg_temp_fail() returns trigger language plpgsql as $$ begin raise exception "
+            "'time sheet is locked for the test'; end $$");
+        db_->exec(
+            "create trigger fail_h_tabel before insert or update on accounts_dep.h_tabel for each row execute "
+            "function pg_temp_fail()");
         try {
             editor::saveShiftRecord(*dm_, values(kWorker, QDate(2021, 3, 5), 3), 0, std::nullopt, today_);
             QFAIL("the failing time sheet step was not reported");

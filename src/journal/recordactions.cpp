@@ -1,0 +1,82 @@
+#include "journal/recordactions.h"
+
+#include "data/datamodule.h"
+#include "data/timesheetcell.h"
+#include "ui/messages.h"
+
+namespace journal {
+
+namespace {
+
+bool isAccepted(const data::Dataset& shift)
+{
+    return shift.text(QStringLiteral("ok")) == QLatin1String("ok");
+}
+
+}  // namespace
+
+QString deleteStatement(int id)
+{
+    return QStringLiteral("delete from accounts_dep.smena where id=") + QString::number(id);
+}
+
+bool deleteCurrentRecord(data::DataModule& dm, data::Dataset& shift, int currentShift)
+{
+    if (!shift.isOpen() || shift.isEmpty())
+        return false;
+    if (isAccepted(shift))
+        return false;
+    if (shift.text(QStringLiteral("id")).isEmpty())
+        return false;
+    if (!ui::askDelete(QStringLiteral("Удалить позицию из списка?"))) {
+        shift.reload();
+        return false;
+    }
+    const int worker = shift.integer(QStringLiteral("w_id"));
+    const int id = shift.integer(QStringLiteral("id"));
+    // The record's own date: the date picker may show a date typed without Enter.
+    const data::DayCell cell{worker, currentShift, shift.date(QStringLiteral("data"))};
+    {
+        data::Transaction transaction(dm.ADO_DB);
+        data::timesheet::lockWorker(dm, worker);
+        dm.DelSmena.setStatement(deleteStatement(id));
+        dm.DelSmena.execute();
+        data::timesheet::updateCell(dm, cell);
+        transaction.commit();
+    }
+    shift.reload();
+    return true;
+}
+
+RecordAcceptance::RecordAcceptance(data::DataModule& dm)
+    : smena_gds_use_cnt(dm.ADO_DB, QStringLiteral("smena_gds_use_cnt"),
+                        QStringLiteral("select count(id) as id_cnt from accounts_dep.smena_gds_use sgu where "
+                                       "sgu.id_smena = :id_smena"))
+    , smena_accept_row(dm.ADO_DB, QStringLiteral("smena_accept_row"),
+                       QStringLiteral("select accounts_dep.smena__accept_row_hwo(:id)"))
+{
+}
+
+bool RecordAcceptance::acceptCurrent(data::Dataset& shift)
+{
+    if (!shift.isOpen() || shift.isEmpty())
+        return false;
+    if (isAccepted(shift))
+        return false;
+    const int id = shift.integer(QStringLiteral("id"));
+    smena_gds_use_cnt.close();
+    smena_gds_use_cnt.setParam(QStringLiteral("id_smena"), id);
+    smena_gds_use_cnt.open();
+    const qint64 materials = smena_gds_use_cnt.int64(QStringLiteral("id_cnt"));
+    smena_gds_use_cnt.close();
+    if (materials == 0) {
+        ui::showError(QStringLiteral("Не заведен расход ТМЦ!"));
+        return false;
+    }
+    smena_accept_row.setParam(QStringLiteral("id"), id);
+    smena_accept_row.execute();
+    shift.reloadInPlace();
+    return true;
+}
+
+}  // namespace journal

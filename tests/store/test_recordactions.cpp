@@ -1,0 +1,212 @@
+// Deleting and accepting journal records against the real server: the
+// question, the silent refusals, the day cell set to the remaining hours, the
+// materials check and the reload that keeps sort and row number.
+
+#include <QTest>
+
+#include "data/datamodule.h"
+#include "journal/recordactions.h"
+#include "support/messagerecorder.h"
+#include "support/testdatabase.h"
+#include "support/testmain.h"
+
+namespace {
+const QDate kDate(2021, 3, 5);
+}
+
+class RecordActionsTest : public QObject {
+    Q_OBJECT
+private:
+    std::unique_ptr<testing::TestDatabase> db_;
+    std::unique_ptr<data::DataModule> dm_;
+    int worker_ = 0, worker2_ = 0, product_ = 0, operation_ = 0;
+
+    int addRecord(int worker, int hours, const QString& ok, double quantity = 1)
+    {
+        return db_
+            ->scalar(QStringLiteral("insert into accounts_dep.smena(w_id, i_id, o_id, cena, kol_vo, brak, data, smena, "
+                                    "color, time, vvod, ok, prize, id_doc, id_doc_item, f_gds_qty_use, id_gds_use, "
+                                    "id_cons_use) values(%1, %2, %3, 10, %4, 0, '2021-03-05', 2, 0, %5, now(), '%6', "
+                                    "0, 0, 0, 0, 0, 0) returning id")
+                         .arg(worker)
+                         .arg(product_)
+                         .arg(operation_)
+                         .arg(quantity)
+                         .arg(hours)
+                         .arg(ok))
+            .toInt();
+    }
+    void setCell(int worker, int day, int hours)
+    {
+        db_->exec(QStringLiteral("insert into accounts_dep.h_tabel(w_id, smena, month, year, d%1) values(%2, 2, 3, "
+                                 "2021, %3) on conflict (w_id, smena, month, year) do update set d%1=%3")
+                      .arg(day)
+                      .arg(worker)
+                      .arg(hours));
+    }
+    int cell(int worker, int day)
+    {
+        return db_
+            ->scalar(QStringLiteral("select d%1 from accounts_dep.h_tabel where w_id=%2 and smena=2 and month=3 and "
+                                    "year=2021")
+                         .arg(day)
+                         .arg(worker))
+            .toInt();
+    }
+    data::Dataset& openShift()
+    {
+        auto& s = dm_->Smena2;
+        s.close();
+        s.setParam("data", QDateTime(kDate, QTime(0, 0)));
+        s.setParam("ok", "ta");
+        s.open();
+        return s;
+    }
+    int records() { return db_->scalar("select count(*) from accounts_dep.smena where data='2021-03-05'").toInt(); }
+
+private slots:
+    void initTestCase()
+    {
+        db_ = std::make_unique<testing::TestDatabase>("recordactions");
+        dm_ = std::make_unique<data::DataModule>(db_->connectionString());
+        worker_ = db_->scalar(
+                         "select s_code::int from cmn_contractor.person where b_employee order by s_code::int "
+                         "limit 1")
+                      .toInt();
+        worker2_ = db_->scalar(
+                          "select s_code::int from cmn_contractor.person where b_employee order by s_code::int "
+                          "offset 1 limit 1")
+                       .toInt();
+        operation_ = db_->scalar("select min(id) from accounts_dep.oper").toInt();
+        product_ =
+            db_->scalar(QStringLiteral("select i_id from accounts_dep.oper where id=%1").arg(operation_)).toInt();
+        QVERIFY(worker_ > 0 && worker2_ > 0 && operation_ > 0);
+    }
+    void cleanupTestCase()
+    {
+        dm_.reset();
+        db_.reset();
+    }
+    void init()
+    {
+        db_->exec("delete from accounts_dep.smena where data='2021-03-05'");
+        db_->exec("delete from accounts_dep.h_tabel where year=2021");
+    }
+
+    void deletingOneOfTwoLeavesTheOtherHours()
+    {
+        const int six = addRecord(worker_, 6, "no");
+        addRecord(worker_, 2, "да");
+        setCell(worker_, 5, 8);
+        setCell(worker_, 4, 3);
+        auto& shift = openShift();
+        QVERIFY(shift.locate("id", six));
+        testing::MessageRecorder messages;
+        QVERIFY(journal::deleteCurrentRecord(*dm_, shift, 2));
+        QCOMPARE(messages.count(), 1);
+        QCOMPARE(messages.messages().first().caption, QStringLiteral("Удаление"));
+        QCOMPARE(messages.lastText(), QStringLiteral("Удалить позицию из списка?"));
+        QCOMPARE(cell(worker_, 5), 2);
+        QCOMPARE(cell(worker_, 4), 3);  // other days untouched
+        QCOMPARE(shift.recordCount(), 1);
+        QCOMPARE(shift.recNo(), 1);
+    }
+
+    void deletingTheOnlyRecordLeavesZero()
+    {
+        addRecord(worker_, 6, "no");
+        setCell(worker_, 5, 6);
+        auto& shift = openShift();
+        testing::MessageRecorder messages;
+        QVERIFY(journal::deleteCurrentRecord(*dm_, shift, 2));
+        QCOMPARE(cell(worker_, 5), 0);
+        QCOMPARE(records(), 0);
+    }
+
+    void noRowIsCreatedByADeletion()
+    {
+        addRecord(worker_, 6, "no");
+        auto& shift = openShift();
+        testing::MessageRecorder messages;
+        QVERIFY(journal::deleteCurrentRecord(*dm_, shift, 2));
+        QCOMPARE(db_->scalar("select count(*) from accounts_dep.h_tabel where year=2021").toInt(), 0);
+    }
+
+    void answeringNoReloadsAndKeepsTheRecord()
+    {
+        addRecord(worker_, 6, "no");
+        addRecord(worker2_, 2, "no");
+        setCell(worker_, 5, 6);
+        auto& shift = openShift();
+        shift.setSort("fio DESC");
+        testing::MessageRecorder messages;
+        messages.answer(QMessageBox::No);
+        QVERIFY(!journal::deleteCurrentRecord(*dm_, shift, 2));
+        QCOMPARE(records(), 2);
+        QCOMPARE(shift.sort(), QString());  // reloaded: the sort is lost
+        QCOMPARE(cell(worker_, 5), 6);
+    }
+
+    void silentRefusals()
+    {
+        testing::MessageRecorder messages;
+        auto& empty = openShift();
+        QVERIFY(!journal::deleteCurrentRecord(*dm_, empty, 2));
+        addRecord(worker_, 6, "ok");
+        auto& shift = openShift();
+        QVERIFY(!journal::deleteCurrentRecord(*dm_, shift, 2));
+        journal::RecordAcceptance acceptance(*dm_);
+        QVERIFY(!acceptance.acceptCurrent(shift));
+        QCOMPARE(messages.count(), 0);
+        QCOMPARE(records(), 1);
+    }
+
+    void acceptanceNeedsMaterials()
+    {
+        addRecord(worker_, 6, "no");
+        auto& shift = openShift();
+        journal::RecordAcceptance acceptance(*dm_);
+        testing::MessageRecorder messages;
+        QVERIFY(!acceptance.acceptCurrent(shift));
+        QCOMPARE(messages.texts(), QStringList{"Не заведен расход ТМЦ!"});
+        QCOMPARE(messages.messages().first().caption, QStringLiteral("Ошибка"));
+        QCOMPARE(db_->scalar("select ok from accounts_dep.smena where data='2021-03-05'").toString(),
+                 QStringLiteral("no"));
+    }
+
+    void acceptanceKeepsSortAndRow_data()
+    {
+        QTest::addColumn<QString>("ok");
+        QTest::newRow("not accepted") << "no";
+        QTest::newRow("drawn like accepted") << "да";
+    }
+    void acceptanceKeepsSortAndRow()
+    {
+        QFETCH(QString, ok);
+        addRecord(worker_, 1, "no", 5);
+        const int id = addRecord(worker_, 2, ok, 3);
+        addRecord(worker_, 3, "no", 1);
+        for (int i = 0; i < 3; ++i)
+            db_->exec(QStringLiteral("insert into accounts_dep.smena_gds_use(id_smena, id_gds_use, id_cons_use, "
+                                     "f_qty_use) select %1, min(id), 1, 1 from cmn_gds_and_srv.gds_and_srv")
+                          .arg(id));
+        auto& shift = openShift();
+        shift.setSort("kol_vo ASC");
+        QVERIFY(shift.locate("id", id));
+        QCOMPARE(shift.recNo(), 2);
+        journal::RecordAcceptance acceptance(*dm_);
+        testing::MessageRecorder messages;
+        QVERIFY(acceptance.acceptCurrent(shift));
+        QCOMPARE(messages.count(), 0);
+        QCOMPARE(shift.sort(), QStringLiteral("kol_vo ASC"));
+        QCOMPARE(shift.recNo(), 2);
+        QCOMPARE(shift.integer("id"), id);
+        QCOMPARE(shift.text("ok"), QStringLiteral("ok"));
+        // accepted now: a second acceptance does nothing and shows nothing
+        QVERIFY(!acceptance.acceptCurrent(shift));
+        QCOMPARE(messages.count(), 0);
+    }
+};
+
+TABEL_TEST_MAIN(RecordActionsTest)
+#include "test_recordactions.moc"
