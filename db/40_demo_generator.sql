@@ -505,7 +505,7 @@ begin
           join appointment a on a.person_id = e.person_id
           cross join generate_series(period_start, end_date, interval '1 day') d
          where e.production
-           and (a.kind <> 'open' or d::date >= a.d_open or a.d_open < period_start)
+           and (a.kind <> 'open' or d::date >= a.d_open)
            and demo.rnd(65, e.w_id, d::date - date '2000-01-01')
                < case when extract(isodow from d) <= 5 then 0.86
                       when extract(isodow from d) = 6 then 0.08 else 0.01 end)
