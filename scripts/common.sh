@@ -1,5 +1,6 @@
 # Shared steps of ./run.sh and ./test.sh (sourced, not run).
 
+CMAKE_EXTRA=()
 ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 BUILD_DIR=${BUILD_DIR:-$ROOT/build}
 
@@ -38,7 +39,7 @@ install_missing() {
 
 build() {
   say "building in $BUILD_DIR"
-  cmake -S "$ROOT" -B "$BUILD_DIR" -G Ninja -DCMAKE_BUILD_TYPE=${BUILD_TYPE:-RelWithDebInfo} >/dev/null
+  cmake -S "$ROOT" -B "$BUILD_DIR" -G Ninja -DCMAKE_BUILD_TYPE=${BUILD_TYPE:-RelWithDebInfo} "${CMAKE_EXTRA[@]}" >/dev/null
   cmake --build "$BUILD_DIR" -j "$(nproc)"
 }
 
