@@ -48,6 +48,14 @@ TestDatabase::TestDatabase(const QString& suite)
     const QString admin = openAdmin(QStringLiteral("test-admin"), QStringLiteral("postgres"));
     run(admin, QStringLiteral("drop database if exists %1 with (force)").arg(name_));
     run(admin, QStringLiteral("create database %1 template %2").arg(name_, templ));
+    // A clone does not inherit the database's settings (search path, date
+    // order, time zone): set them again before anyone connects.
+    {
+        const QString setup = openAdmin(QStringLiteral("test-setup"), name_);
+        run(setup, QStringLiteral("select accounts_dep.apply_database_settings()"));
+        QSqlDatabase::database(setup).close();
+    }
+    QSqlDatabase::removeDatabase(QStringLiteral("test-setup"));
     adminConnection_ = openAdmin(QStringLiteral("test-direct"), name_);
 }
 
