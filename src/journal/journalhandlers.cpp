@@ -30,7 +30,7 @@ const QColor kDayOff(255, 0, 0);
 void paintCaption(QWidget* w, bool marked, const QColor& markColour)
 {
     QPalette p = w->palette();
-    p.setColor(QPalette::Window, marked ? markColour : QApplication::palette(w).color(QPalette::Button));
+    p.setColor(w->backgroundRole(), marked ? markColour : QApplication::palette(w).color(QPalette::Button));
     w->setPalette(p);
     QFont f = w->font();
     f.setBold(marked);

@@ -7,6 +7,7 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollBar>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -89,7 +90,14 @@ void JournalWindow::buildControls()
     layout->addLayout(top);
     layout->addWidget(DBGrid2, 1);
     layout->addLayout(bottom);
-    resize(1200, 640);
+
+    // A fixed border, wide enough for every visible column.
+    int gridWidth = 2 * DBGrid2->frameWidth() + DBGrid2->verticalScrollBar()->sizeHint().width();
+    for (int i = 0; i < columns.size(); ++i)
+        if (!DBGrid2->isColumnHidden(i))
+            gridWidth += DBGrid2->columnWidth(i);
+    const QMargins margins = layout->contentsMargins();
+    setFixedSize(gridWidth + margins.left() + margins.right(), 640);
 }
 
 void JournalWindow::buildMenu()
