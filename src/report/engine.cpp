@@ -21,7 +21,7 @@ public:
 
     Document run()
     {
-        check();
+        prepare();
         doc_.name = layout_.name;
         doc_.page = layout_.page;
         openPage();
@@ -39,8 +39,9 @@ public:
     }
 
 private:
-    // Every field must exist and every format be known before the first page.
-    void check()
+    // Before the first page: every field must exist and every format be
+    // known; the sums start from 0.
+    void prepare()
     {
         for (const QString& f : layout_.fields())
             if (!rows_.hasField(f))
