@@ -10,6 +10,7 @@ void reloadKeepingSort(data::Dataset& shift)
     shift.close();
     shift.open();
     shift.setSort(sort);
+    shift.first();
 }
 
 void reloadAtRow(data::Dataset& shift, int recNo)
