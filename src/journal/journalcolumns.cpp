@@ -1,5 +1,10 @@
 #include "journal/journalcolumns.h"
 
+#include <QFont>
+#include <QFontMetrics>
+#include <QHash>
+#include <algorithm>
+
 namespace journal {
 
 QList<ui::GridColumn> journalColumns()
@@ -22,6 +27,28 @@ QList<ui::GridColumn> journalColumns()
         {QStringLiteral("vvod"), QStringLiteral("Заведен"), 72, centre},
         {QStringLiteral("id_doc"), QStringLiteral("№ ЗВП"), 65, right},
     };
+}
+
+void fitColumnsToFont(QList<ui::GridColumn>& columns, const QFont& font)
+{
+    // Room for the cell's margins and the grid line.
+    const int padding = 12;
+    static const QHash<QString, QString> widestContent = {
+        {QStringLiteral("vvod"), QStringLiteral("00.00.0000")},
+        {QStringLiteral("id_doc"), QStringLiteral("000000000000000")},
+    };
+    QFont bold = font;
+    bold.setBold(true);
+    const QFontMetrics titleMetrics(bold);
+    const QFontMetrics cellMetrics(font);
+    for (ui::GridColumn& c : columns) {
+        if (c.width <= 0)
+            continue;  // the toolkit's default
+        int needed = titleMetrics.horizontalAdvance(c.title) + padding;
+        if (const auto it = widestContent.constFind(c.field); it != widestContent.constEnd())
+            needed = std::max(needed, cellMetrics.horizontalAdvance(*it) + padding);
+        c.width = std::max(c.width, needed);
+    }
 }
 
 }  // namespace journal

@@ -62,7 +62,9 @@ void JournalWindow::buildControls()
     top->addWidget(CBox1);
     top->addStretch();
 
-    DBGrid2 = new ui::DatasetGrid(journalColumns(), this);
+    QList<ui::GridColumn> gridColumns = journalColumns();
+    fitColumnsToFont(gridColumns, font());
+    DBGrid2 = new ui::DatasetGrid(gridColumns, this);
     DBGrid2->setObjectName(QStringLiteral("DBGrid2"));
     DBGrid2->setAccessibleName(QStringLiteral("Записи смены"));
     const auto& columns = DBGrid2->datasetModel()->columns();

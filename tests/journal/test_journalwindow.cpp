@@ -370,7 +370,7 @@ private slots:
         auto& j = openJournal(kWednesday);
         QHeaderView* header = j.DBGrid2->horizontalHeader();
         QCOMPARE(j.DBGrid2->columnWidth(columnOf(j, "fio")), 250);
-        QCOMPARE(j.DBGrid2->columnWidth(columnOf(j, "kol_vo")), 57);
+        QVERIFY(j.DBGrid2->columnWidth(columnOf(j, "kol_vo")) >= 57);  // wider only when the title needs it
         QVERIFY(j.DBGrid2->isColumnHidden(columnOf(j, "prize")));
         QCOMPARE(j.DBGrid2->selectionBehavior(), QAbstractItemView::SelectRows);
         QCOMPARE(j.DBGrid2->editTriggers(), QAbstractItemView::NoEditTriggers);
