@@ -4,6 +4,7 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -131,6 +132,7 @@ void ShiftRecordEditor::buildControls()
     materialsGrid->setObjectName(QStringLiteral("materialsGrid"));
     materialsGrid->setAccessibleName(QStringLiteral("Расход ТМЦ"));
     materialsGrid->setDataset(&smena_gds_use);
+    materialsGrid->horizontalHeader()->setStretchLastSection(true);
     materialAddButton = button(this, "materialAddButton", QStringLiteral("Добавить"));
     materialDeleteButton = button(this, "materialDeleteButton", QStringLiteral("Удалить"));
     materialsTotalEdit = field(this, "materialsTotalEdit");
@@ -165,6 +167,7 @@ void ShiftRecordEditor::buildControls()
     crewGrid->setObjectName(QStringLiteral("crewGrid"));
     crewGrid->setAccessibleName(QStringLiteral("Бригада"));
     crewGrid->setDataset(&fio_smena_gds);
+    crewGrid->horizontalHeader()->setStretchLastSection(true);
     crewGrid->setEnabled(false);
     crewAddButton = button(this, "crewAddButton", QStringLiteral("Добавить"));
     crewDeleteButton = button(this, "crewDeleteButton", QStringLiteral("Удалить"));

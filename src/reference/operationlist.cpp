@@ -2,6 +2,7 @@
 
 #include <QCheckBox>
 #include <QHBoxLayout>
+#include <QHeaderView>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -22,7 +23,7 @@ QList<ui::GridColumn> operationColumns()
 {
     const auto right = Qt::AlignRight | Qt::AlignVCenter;
     return {
-        {QStringLiteral("MARKA"), QStringLiteral("Марка"), 260},
+        {QStringLiteral("MARKA"), QStringLiteral("Марка"), 250},
         {QStringLiteral("VID"), QStringLiteral("Опреция"), 200},
         {QStringLiteral("cena"), QStringLiteral("Цена (min)"), 80, right},
         {QStringLiteral("nmn"), QStringLiteral("Вид"), 140},
@@ -45,6 +46,7 @@ OperationList::OperationList(data::DataModule& dataModule, QWidget* parent)
     grid->setObjectName(QStringLiteral("DBGrid1"));
     grid->setAccessibleName(QStringLiteral("Операции"));
     grid->setDataset(&dataModule_.Oper);
+    grid->horizontalHeader()->setStretchLastSection(true);
 
     auto makeButton = [this](const char* name, const QString& caption) {
         auto* b = new QPushButton(caption, this);
@@ -68,7 +70,6 @@ OperationList::OperationList(data::DataModule& dataModule, QWidget* parent)
     searchEdit = new QLineEdit(this);
     searchEdit->setObjectName(QStringLiteral("searchEdit"));
     searchEdit->setAccessibleName(QStringLiteral("Поиск"));
-    searchEdit->setPlaceholderText(QStringLiteral("Начало марки"));
     installSearchKeys(searchEdit, dataModule_.Oper);
 
     auto* bottom = new QHBoxLayout;

@@ -1,6 +1,7 @@
 #include "reference/workerlist.h"
 
 #include <QHBoxLayout>
+#include <QHeaderView>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -25,11 +26,11 @@ WorkerList::WorkerList(data::DataModule& dataModule, QWidget* parent)
     grid->setObjectName(QStringLiteral("DBGrid1"));
     grid->setAccessibleName(QStringLiteral("Рабочие"));
     grid->setDataset(&dataModule_.Workers);
+    grid->horizontalHeader()->setStretchLastSection(true);
 
     searchEdit = new QLineEdit(this);
     searchEdit->setObjectName(QStringLiteral("searchEdit"));
     searchEdit->setAccessibleName(QStringLiteral("Поиск"));
-    searchEdit->setPlaceholderText(QStringLiteral("Начало фамилии"));
     searchEdit->hide();
     installSearchKeys(searchEdit, dataModule_.Workers);
 
