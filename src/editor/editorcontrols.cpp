@@ -208,6 +208,7 @@ void ShiftRecordEditor::connectControls()
     sum_smena_gds_use.setChangeListener([this](data::DatasetChange) { showTotal(); });
 
     // Clicks on the two name fields, leaving the number fields, the wheel.
+    installEventFilter(this);
     for (QWidget* w : findChildren<QWidget*>())
         if (w->window() == this)
             w->installEventFilter(this);

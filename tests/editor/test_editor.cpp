@@ -538,7 +538,7 @@ private slots:
             QCOMPARE(e.LCB_id_doc->currentIndex(), index - 1);
             QCOMPARE(e.v_mnf_requisition.recNo(), index);
             QCOMPARE(e.LCB_id_doc_item->count(), 1);  // the lines follow the requisition shown (Т-2)
-            wheel(e.groupBox, -120);
+            wheel(&e, -120);  // over the window itself
             QCOMPARE(e.LCB_id_doc->currentIndex(), index);
             QCOMPARE(e.LCB_id_doc_item->count(), 2);  // the lines follow the requisition shown
 
