@@ -1,0 +1,76 @@
+#include "editor/crewarea.h"
+
+#include <QLineEdit>
+#include <QPushButton>
+
+#include "editor/materialstatements.h"
+#include "editor/shiftrecordeditor.h"
+#include "journal/journalwindow.h"
+#include "reference/workerlist.h"
+#include "ui/messages.h"
+
+namespace editor {
+
+namespace {
+
+const QString kCannotSave = QStringLiteral("Невозможно сохранить данные в БД!");
+
+}  // namespace
+
+CrewArea::CrewArea(ShiftRecordEditor& editor) : QObject(&editor), editor_(editor)
+{
+    connect(editor.crewAddButton, &QPushButton::clicked, this, [this] { add(); });
+    connect(editor.crewDeleteButton, &QPushButton::clicked, this, [this] { removeSelected(); });
+    connect(editor.crewSaveButton, &QPushButton::clicked, this, [this] { finish(); });
+}
+
+void CrewArea::add()
+{
+    reference::WorkerList& workers = editor_.workerList();
+    const bool chosen = workers.pick();
+    editor_.workerEdit->clear();
+    editor_.journal().dataModule().Workers.close();
+    const auto& worker = workers.picked();
+    if (!chosen || !worker)
+        return;
+    // The record is saved and its fields locked: only the person counts here.
+    editor_.values().workerCode = worker->workerCode;
+    editor_.values().personId = worker->personId;
+
+    data::Dataset& crew = editor_.fio_smena_gds;
+    crew.close();
+    try {
+        editor_.ins_person.setParam(QStringLiteral("p_id"), QString::number(worker->personId));
+        editor_.ins_person.setParam(QStringLiteral("s_id"), editor_.values().recordId);
+        editor_.ins_person.execute();
+    } catch (...) {
+        ui::showError(kCannotSave);
+    }
+    crew.open();
+}
+
+void CrewArea::removeSelected()
+{
+    data::Dataset& crew = editor_.fio_smena_gds;
+    if (!crew.isOpen() || crew.isEmpty())
+        return;
+    editor_.SmenaIU.setStatement(statements::crewMemberDelete(crew.int64(QStringLiteral("id"))));
+    editor_.SmenaIU.execute();
+    const int row = crew.recNo();
+    crew.reload();
+    if (!crew.isEmpty() && row > 0)
+        crew.setRecNo(row);
+}
+
+void CrewArea::finish()
+{
+    try {
+        editor_.save_all.setParam(QStringLiteral("s_id"), editor_.values().recordId);
+        editor_.save_all.execute();
+    } catch (...) {
+        ui::showError(kCannotSave);
+    }
+    editor_.accept();
+}
+
+}  // namespace editor
