@@ -433,7 +433,8 @@ begin
 
     -- ----------------------------------------------------------------- stock
     -- One to three consignments of every material in each of the four
-    -- source warehouses, with free stock.
+    -- source warehouses, with free stock; about one material in seven runs
+    -- short in a warehouse (1 to 10 per consignment).
     insert into stk_remainder.consignment (id_gds, id_stock, s_number, d_date, s_caption)
     select c.id_gds, c.id_stock, c.num, c.d_date,
            'Партия № ' || c.num || ' от ' || to_char(c.d_date, 'dd.mm.yyyy')
@@ -449,7 +450,10 @@ begin
 
     insert into stk_remainder.remainder (id_stock, id_gds, id_consignment, f_qty)
     select c.id_stock, c.id_gds, c.id,
-           case when m.unit = 'шт' then round(100 + 5000 * demo.rnd(62, c.id))
+           case when demo.rnd(65, c.id_gds, c.id_stock) < 0.15 then
+                     case when m.unit = 'шт' then round(1 + 9 * demo.rnd(62, c.id))
+                          else round((1 + 9 * demo.rnd(62, c.id))::numeric, 3) end
+                when m.unit = 'шт' then round(100 + 5000 * demo.rnd(62, c.id))
                 else round((20 + 2000 * demo.rnd(62, c.id))::numeric, 3) end * scale
       from stk_remainder.consignment c
       join mat m on m.id = c.id_gds
