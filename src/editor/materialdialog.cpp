@@ -107,7 +107,7 @@ void MaterialDialog::buildControls()
     layout->addLayout(grid);
     layout->addStretch();
     layout->addLayout(buttons);
-    setFixedSize(520, 190);
+    setFixedSize(520, 165);
 }
 
 bool MaterialDialog::addFor(const MaterialRecord& record)

@@ -11,9 +11,11 @@
 #include <QPushButton>
 #include <QWheelEvent>
 
+#include "editor/crewarea.h"
 #include "editor/editorstatements.h"
 #include "editor/journalreload.h"
 #include "editor/lookupcombo.h"
+#include "editor/materialsarea.h"
 #include "journal/journalwindow.h"
 #include "reference/operationrules.h"
 #include "ui/datasetgrid.h"
@@ -59,7 +61,11 @@ ShiftRecordEditor::ShiftRecordEditor(journal::JournalWindow& journal, reference:
     setWindowTitle(QStringLiteral("Позиция"));
     buildControls();
     connectControls();
+    materials_ = new MaterialsArea(*this);
+    crew_ = new CrewArea(*this);
 }
+
+MaterialDialog& ShiftRecordEditor::materialDialog() { return materials_->dialog(); }
 
 ShiftRecordEditor::~ShiftRecordEditor()
 {
@@ -130,7 +136,8 @@ void ShiftRecordEditor::openForChanging()
                  workerEdit, operationEdit, quantityEdit, rejectsEdit, hoursEdit, materialsGrid, LCB_id_doc,
                  LCB_id_doc_item})
             w->setEnabled(true);
-        for (QWidget* w : std::initializer_list<QWidget*>{crewAddButton, crewDeleteButton, crewSaveButton})
+        // Only the materials area is usable here; the crew is shared only when a record is added.
+        for (QWidget* w : std::initializer_list<QWidget*>{crewGrid, crewAddButton, crewDeleteButton, crewSaveButton})
             w->setEnabled(false);
         amountEdit->setText(
             fmt::general(fmt::round4(shift.number(QStringLiteral("kol_vo")) * values_.effectivePrice)));
@@ -174,7 +181,9 @@ void ShiftRecordEditor::openForViewing()
 
     reopenMaterials(values_.recordId, values_.recordId);
     amountEdit->setText(fmt::general(fmt::round4(shift.number(QStringLiteral("kol_vo")) * values_.effectivePrice)));
-    crewSaveButton->setEnabled(false);
+    // Neither lower area is usable in view mode.
+    for (QWidget* w : std::initializer_list<QWidget*>{crewGrid, crewAddButton, crewDeleteButton, crewSaveButton})
+        w->setEnabled(false);
     recordNumberLabel->setText(QString::number(values_.recordId));
 
     showModal();

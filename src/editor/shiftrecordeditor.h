@@ -6,7 +6,8 @@
 //
 // Files: shiftrecordeditor.cpp (openings and close), editorcontrols.cpp
 // (the controls), editorpickers.cpp (the field pickers, prices and amount),
-// editorstatements.cpp (statement texts).
+// editorstatements.cpp (statement texts), materialsarea.cpp and crewarea.cpp
+// (the materials and crew areas).
 
 #include <QDialog>
 #include <optional>
@@ -35,7 +36,11 @@ class DatasetGrid;
 
 namespace editor {
 
+class CrewArea;
 class LookupComboBox;
+struct ShiftRecordValues;
+class MaterialDialog;
+class MaterialsArea;
 
 enum class Mode { None = 0, Add = 1, Edit = 2, View = 3 };
 
@@ -84,8 +89,15 @@ public:
     void recomputeAmount();
     void applyPaintRule();
 
+    // "Запись" (editorsave.cpp).
+    void save();
+
     journal::JournalWindow& journal() { return journal_; }
     reference::WorkerList& workerList() { return workers_; }
+    // The lower areas (materialsarea.cpp, crewarea.cpp) and the material dialog (Form24).
+    MaterialsArea& materials() { return *materials_; }
+    CrewArea& crew() { return *crew_; }
+    MaterialDialog& materialDialog();
 
     // Datasets and commands of the window.
     data::Dataset v_mnf_requisition;
@@ -136,6 +148,8 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    bool checkRequiredFields();
+    ShiftRecordValues valuesToSave() const;
     void buildControls();
     void connectControls();
     void fillFromRecord(const data::Dataset& row);
@@ -152,6 +166,8 @@ private:
     reference::WorkerList& workers_;
     reference::OperationList& operations_;
     HeldValues values_;
+    MaterialsArea* materials_;
+    CrewArea* crew_;
     bool shown_ = false;
 };
 

@@ -14,6 +14,9 @@
 #include "editor/lookupcombo.h"
 #include "editor/materialdialog.h"
 #include "editor/shiftrecordeditor.h"
+#include "editor/userinput.h"
+#include "reference/operationlist.h"
+#include "reference/workerlist.h"
 #include "journal/journalwindow.h"
 #include "support/testdatabase.h"
 
@@ -26,17 +29,21 @@ inline void press(QWidget* button)
     QTest::mouseClick(button, Qt::LeftButton);
 }
 
-// The user opens the drop-down list of "ТМЦ" and takes the material.
-inline void chooseMaterial(editor::MaterialDialog& dialog, qint64 material)
+// The user opens the drop-down list of the combo and takes the entry with the key.
+inline void choose(editor::LookupComboBox* combo, qint64 key)
 {
-    editor::LookupComboBox* combo = dialog.LCB_id_gds_use;
-    const int index = combo->findData(material);
-    QVERIFY2(index >= 0, qPrintable(QString::number(material)));
+    const int index = combo->findData(key);
+    QVERIFY2(index >= 0, qPrintable(QString::number(key)));
     combo->showPopup();
     QAbstractItemView* view = combo->view();
     view->setCurrentIndex(view->model()->index(index, 0));
     QTest::keyClick(view, Qt::Key_Return);
     QCoreApplication::processEvents();
+}
+
+inline void chooseMaterial(editor::MaterialDialog& dialog, qint64 material)
+{
+    choose(dialog.LCB_id_gds_use, material);
 }
 
 class CrewDriver {
@@ -76,6 +83,39 @@ public:
         QVERIFY(shift().locate(QStringLiteral("id"), id));
         script->on<editor::ShiftRecordEditor>(QStringLiteral("Form11"), std::move(act));
         journal->editButton->click();
+    }
+
+    // "Добавить" in the journal, the record of the fixture's requisition line
+    // filled in and "Запись" pressed; `act` runs while the editor is shown.
+    void inNewSavedRecord(std::function<void(editor::ShiftRecordEditor&)> act)
+    {
+        script->on<editor::ShiftRecordEditor>(QStringLiteral("Form11"), [this, act](editor::ShiftRecordEditor& e) {
+            choose(e.LCB_id_doc, kRequisition);
+            choose(e.LCB_id_doc_item, kLine);
+            pickWorker(e.workerButton, QStringLiteral("Бригадиров"));
+            script->on<reference::OperationList>(QStringLiteral("Form4"), [this](reference::OperationList& list) {
+                QVERIFY(journal->dataModule().Oper.locate(QStringLiteral("id"), kOperation));
+                list.selectButton->click();
+            });
+            e.operationButton->click();
+            e.quantityEdit->setText(QStringLiteral("10"));
+            e.rejectsEdit->setText(QStringLiteral("1"));
+            e.hoursEdit->setText(QStringLiteral("8"));
+            press(e.saveButton);
+            QVERIFY(e.values().recordId > 0);
+            act(e);
+        });
+        journal->addButton->click();
+    }
+
+    // The worker list opened by `opener` takes the worker whose name begins with `name`.
+    void pickWorker(QWidget* opener, const QString& name)
+    {
+        script->on<reference::WorkerList>(QStringLiteral("Form5"), [name](reference::WorkerList& w) {
+            testing::typeText(w.searchEdit, name);
+            w.selectButton->click();
+        });
+        press(opener);
     }
 
     // Materials "Добавить" of the editor; `act` runs while the material dialog is shown.

@@ -6,7 +6,6 @@
 #include <QSignalSpy>
 
 #include "crewdriver.h"
-#include "editor/materialsarea.h"
 #include "support/messagerecorder.h"
 #include "support/testmain.h"
 #include "ui/datasetgrid.h"
@@ -52,7 +51,6 @@ private slots:
     void initTestCase()
     {
         d_ = std::make_unique<crewtest::CrewDriver>(QStringLiteral("materials"));
-        new editor::MaterialsArea(d_->editor());
     }
     void init()
     {
