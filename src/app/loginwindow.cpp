@@ -109,7 +109,9 @@ LoginWindow::LoginWindow(journal::JournalWindow& journal, CommandLine args, QWid
 bool LoginWindow::event(QEvent* e)
 {
     const bool handled = QDialog::event(e);
-    if (e->type() == QEvent::WindowActivate && !activated_) {
+    // The window becomes active when it is first shown; on a desktop without
+    // a window manager no activation event comes, so the first show counts too.
+    if ((e->type() == QEvent::WindowActivate || e->type() == QEvent::Show) && !activated_) {
         activated_ = true;
         // After the window has come up, so that a message of the gate has a parent on screen.
         QTimer::singleShot(0, this, [this] { ui::guarded([this] { activate(); }); });

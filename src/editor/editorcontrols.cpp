@@ -201,6 +201,7 @@ void ShiftRecordEditor::buildControls()
 void ShiftRecordEditor::connectControls()
 {
     connect(LCB_id_doc, &LookupComboBox::chosen, this, [this] { requisitionChosen(); });
+    connect(saveButton, &QPushButton::clicked, this, [this] { save(); });
     connect(LCB_id_doc_item, &LookupComboBox::chosen, this, [this] { lineChosen(); });
     connect(workerButton, &QPushButton::clicked, this, [this] { pickWorker(); });
     connect(operationButton, &QPushButton::clicked, this, [this] { pickOperation(); });

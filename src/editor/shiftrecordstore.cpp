@@ -35,11 +35,31 @@ QString updateStatement(const ShiftRecordValues& v, int id, const QDate& today)
            QStringLiteral(", f_gds_qty_use=0, id_gds_use=0, id_cons_use=0 where id=") + QString::number(id);
 }
 
-int saveShiftRecord(data::DataModule& dm, const ShiftRecordValues& v, int id,
-                    const std::optional<data::DayCell>& previousCell, const QDate& today)
+std::optional<data::DayCell> storedCell(data::DataModule& dm, int id)
+{
+    data::Dataset& control = dm.Control;
+    control.close();
+    control.setStatement(QStringLiteral("select w_id, smena, data from accounts_dep.smena where id=")
+                         + QString::number(id));
+    std::optional<data::DayCell> cell;
+    try {
+        control.open();
+        if (!control.isEmpty())
+            cell = data::DayCell{control.integer(QStringLiteral("w_id")), control.integer(QStringLiteral("smena")),
+                                 control.date(QStringLiteral("data"))};
+    } catch (...) {
+        control.close();
+        throw;
+    }
+    control.close();
+    return cell;
+}
+
+int saveShiftRecord(data::DataModule& dm, const ShiftRecordValues& v, int id, const QDate& today)
 {
     const data::DayCell cell{v.worker, v.shift, v.date};
     data::Transaction transaction(dm.ADO_DB);
+    std::optional<data::DayCell> previousCell = id == 0 ? std::nullopt : storedCell(dm, id);
     // Both workers' locks, always in the same order, so two saves cannot wait on each other.
     int first = v.worker, second = previousCell ? previousCell->worker : v.worker;
     if (second < first)
@@ -47,6 +67,8 @@ int saveShiftRecord(data::DataModule& dm, const ShiftRecordValues& v, int id,
     data::timesheet::lockWorker(dm, first);
     if (second != first)
         data::timesheet::lockWorker(dm, second);
+    if (previousCell)
+        previousCell = storedCell(dm, id);  // read again now that nobody else changes the worker's cells
 
     if (id == 0) {
         const QVariant newId = dm.scalar(insertStatement(v, today));
@@ -56,7 +78,7 @@ int saveShiftRecord(data::DataModule& dm, const ShiftRecordValues& v, int id,
         update.execute();
     }
     data::timesheet::writeCell(dm, cell);
-    if (previousCell && !(*previousCell == cell) && previousCell->date.isValid())
+    if (previousCell && !(*previousCell == cell))
         data::timesheet::writeCell(dm, *previousCell);
     transaction.commit();
     return id;

@@ -39,7 +39,9 @@ QString updateStatement(const ShiftRecordValues& v, int id, const QDate& today);
 // Inserts (id 0) or updates the record and brings the day cells up to date:
 // the cell the record is in now, and the cell it left when its worker, shift
 // or date changed. Returns the record's id.
-int saveShiftRecord(data::DataModule& dm, const ShiftRecordValues& v, int id,
-                    const std::optional<data::DayCell>& previousCell, const QDate& today);
+int saveShiftRecord(data::DataModule& dm, const ShiftRecordValues& v, int id, const QDate& today);
+
+// Where a stored record's hours are counted now; nothing when there is no such record.
+std::optional<data::DayCell> storedCell(data::DataModule& dm, int id);
 
 }  // namespace editor

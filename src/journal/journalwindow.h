@@ -136,6 +136,10 @@ private:
     // Wires "Добавить", "Изменить", "Удалить", "Принять", the double-click and
     // the reference-book menu entries (journalactions.cpp).
     void connectRecordActions();
+    // "Удалить", "Принять" and the double-click on a record (journalactions.cpp).
+    void deleteRecord();
+    void acceptRecord();
+    void recordDoubleClicked();
 
     std::unique_ptr<data::DataModule> dataModule_;
     int currentShift_ = 1;

@@ -15,9 +15,7 @@
 
 #include "editor/lookupcombo.h"
 #include "editor/shiftrecordeditor.h"
-#include "editorfixture.h"
-#include "dialogscript.h"
-#include "userinput.h"
+#include "editordriver.h"
 #include "journal/journalwindow.h"
 #include "reference/operationlist.h"
 #include "reference/workerlist.h"
@@ -32,94 +30,13 @@ using reference::WorkerList;
 using testing::leave;
 using testing::typeText;
 
-namespace {
+using testing::choose;
+using testing::clickByEvent;
 
-// A user opening the drop-down list and taking the entry whose text begins with `text`.
-void choose(LookupComboBox* combo, const QString& text)
-{
-    int index = -1;
-    for (int i = 0; i < combo->count() && index < 0; ++i)
-        if (combo->itemText(i).startsWith(text))
-            index = i;
-    QVERIFY2(index >= 0, qPrintable(text));
-    combo->showPopup();
-    QAbstractItemView* view = combo->view();
-    view->setCurrentIndex(view->model()->index(index, 0));
-    QTest::keyClick(view, Qt::Key_Return);
-    QCoreApplication::processEvents();
-}
-
-// A click that arrives as an event of the application, so that what escapes
-// it goes to the application's error handler.
-void clickByEvent(QAbstractButton* button)
-{
-    QMetaObject::invokeMethod(button, &QAbstractButton::click, Qt::QueuedConnection);
-    QCoreApplication::processEvents();
-}
-
-}  // namespace
-
-class EditorTest : public QObject {
+class EditorTest : public testing::EditorTestBase {
     Q_OBJECT
-private:
-    std::unique_ptr<testing::TestDatabase> db_;
-    std::unique_ptr<journal::JournalWindow> journal_;
-    std::unique_ptr<testing::DialogScript> script_;
-
-    ShiftRecordEditor& editor() { return journal_->recordEditor(); }
-    data::DataModule& dm() { return journal_->dataModule(); }
-    data::Dataset& shift() { return journal_->currentDataset(); }
-
-    void setDay(bool dayOff, int shift)
-    {
-        journal_->CBox1->setChecked(dayOff);
-        journal_->setCurrentShift(shift);
-    }
-
-    void goToRecord(int id) { QVERIFY(journal_->currentDataset().locate(QStringLiteral("id"), id)); }
-
-    // Opens the editor the way the journal's buttons do and runs `act` while it is shown.
-    void inEditor(QPushButton* opener, std::function<void(ShiftRecordEditor&)> act)
-    {
-        script_->on<ShiftRecordEditor>(QStringLiteral("Form11"), std::move(act));
-        opener->click();
-        QCOMPARE(script_->pending(), 0);
-    }
-    void inNewRecord(std::function<void(ShiftRecordEditor&)> act) { inEditor(journal_->addButton, std::move(act)); }
-
-    void pickWorker(ShiftRecordEditor& e, const QString& prefix)
-    {
-        script_->on<WorkerList>(QStringLiteral("Form5"), [prefix](WorkerList& w) {
-            typeText(w.searchEdit, prefix);
-            w.selectButton->click();
-        });
-        e.workerButton->click();
-    }
-
-    void pickOperation(ShiftRecordEditor& e, int operationId)
-    {
-        script_->on<OperationList>(QStringLiteral("Form4"), [this, operationId](OperationList& list) {
-            QVERIFY(dm().Oper.locate(QStringLiteral("id"), operationId));
-            list.selectButton->click();
-        });
-        e.operationButton->click();
-    }
-
 private slots:
-    void initTestCase()
-    {
-        db_ = std::make_unique<testing::TestDatabase>(QStringLiteral("editor"));
-        testing::addEditorFixture(*db_);
-        journal_ = std::make_unique<journal::JournalWindow>(db_->connectionString());
-        journal_->setJournalDate(testing::kFixtureDate);
-        for (int s = 1; s <= 4; ++s) {
-            data::Dataset& ds = dm().smena(s);
-            ds.close();
-            ds.setParam(QStringLiteral("data"), testing::kFixtureDate);
-            ds.setParam(QStringLiteral("ok"), QStringLiteral("ta"));
-            ds.open();
-        }
-    }
+    void initTestCase() { setUpJournal(QStringLiteral("editor")); }
     void init()
     {
         script_ = std::make_unique<testing::DialogScript>();
@@ -127,11 +44,7 @@ private slots:
         shift().first();
     }
     void cleanup() { script_.reset(); }
-    void cleanupTestCase()
-    {
-        journal_.reset();
-        db_.reset();
-    }
+    void cleanupTestCase() { tearDownJournal(); }
 
     void addModeTakesTheJournalDateAndStartsEmpty()
     {

@@ -92,8 +92,8 @@ private slots:
 
     void insertAddsToTheDayCell()
     {
-        editor::saveShiftRecord(*dm_, values(kWorker, QDate(2021, 3, 5), 4), 0, std::nullopt, today_);
-        const int id = editor::saveShiftRecord(*dm_, values(kWorker, QDate(2021, 3, 5), 3), 0, std::nullopt, today_);
+        editor::saveShiftRecord(*dm_, values(kWorker, QDate(2021, 3, 5), 4), 0, today_);
+        const int id = editor::saveShiftRecord(*dm_, values(kWorker, QDate(2021, 3, 5), 3), 0, today_);
         QVERIFY(id > 0);
         QCOMPARE(cell(kWorker, 5), 7);
         QCOMPARE(db_->scalar(QStringLiteral("select ok from accounts_dep.smena where id=%1").arg(id)).toString(),
@@ -104,12 +104,11 @@ private slots:
 
     void updateLeavesOkAndResetsTheRest()
     {
-        const int id = editor::saveShiftRecord(*dm_, values(kWorker, QDate(2021, 3, 5), 4), 0, std::nullopt, today_);
+        const int id = editor::saveShiftRecord(*dm_, values(kWorker, QDate(2021, 3, 5), 4), 0, today_);
         db_->exec(QStringLiteral("update accounts_dep.smena set ok='да', prize=5, color=3, vvod='2020-01-01', "
                                  "f_gds_qty_use=1 where id=%1")
                       .arg(id));
-        editor::saveShiftRecord(*dm_, values(kWorker, QDate(2021, 3, 5), 6), id,
-                                data::DayCell{kWorker, 1, QDate(2021, 3, 5)}, today_);
+        editor::saveShiftRecord(*dm_, values(kWorker, QDate(2021, 3, 5), 6), id, today_);
         QCOMPARE(db_->scalar(QStringLiteral("select ok || '/' || prize::integer || '/' || color || '/' || "
                                             "f_gds_qty_use::integer || '/' || to_char(vvod, 'DD.MM.YYYY') from "
                                             "accounts_dep.smena where id=%1")
@@ -121,16 +120,15 @@ private slots:
 
     void movingARecordRecomputesTheCellItLeft()
     {
-        const int id = editor::saveShiftRecord(*dm_, values(kWorker, QDate(2021, 3, 5), 4), 0, std::nullopt, today_);
-        editor::saveShiftRecord(*dm_, values(kOtherWorker, QDate(2021, 3, 8), 4), id,
-                                data::DayCell{kWorker, 1, QDate(2021, 3, 5)}, today_);
+        const int id = editor::saveShiftRecord(*dm_, values(kWorker, QDate(2021, 3, 5), 4), 0, today_);
+        editor::saveShiftRecord(*dm_, values(kOtherWorker, QDate(2021, 3, 8), 4), id, today_);
         QCOMPARE(cell(kWorker, 5), 0);
         QCOMPARE(cell(kOtherWorker, 8), 4);
     }
 
     void failingTimeSheetStepLeavesNothingHalfWritten()
     {
-        editor::saveShiftRecord(*dm_, values(kWorker, QDate(2021, 3, 5), 4), 0, std::nullopt, today_);
+        editor::saveShiftRecord(*dm_, values(kWorker, QDate(2021, 3, 5), 4), 0, today_);
         db_->exec(
             "create function pg_temp_fail() returns trigger language plpgsql as $$ begin raise exception "
             "'time sheet is locked for the test'; end $$");
@@ -138,7 +136,7 @@ private slots:
             "create trigger fail_h_tabel before insert or update on accounts_dep.h_tabel for each row execute "
             "function pg_temp_fail()");
         try {
-            editor::saveShiftRecord(*dm_, values(kWorker, QDate(2021, 3, 5), 3), 0, std::nullopt, today_);
+            editor::saveShiftRecord(*dm_, values(kWorker, QDate(2021, 3, 5), 3), 0, today_);
             QFAIL("the failing time sheet step was not reported");
         } catch (const data::DbError& e) {
             QVERIFY2(e.text().contains("time sheet is locked for the test"), qPrintable(e.text()));
@@ -148,7 +146,7 @@ private slots:
         QCOMPARE(records(kWorker), 1);
         QCOMPARE(cell(kWorker, 5), 4);
         // once the cause is gone the next save works on the same connection
-        editor::saveShiftRecord(*dm_, values(kWorker, QDate(2021, 3, 5), 3), 0, std::nullopt, today_);
+        editor::saveShiftRecord(*dm_, values(kWorker, QDate(2021, 3, 5), 3), 0, today_);
         QCOMPARE(cell(kWorker, 5), 7);
     }
 };

@@ -1,0 +1,109 @@
+// "Запись": the checks, the record written with its time sheet day cell in
+// one transaction, the journal re-read, and in add mode the switch from
+// filling in the record to its crew and materials.
+
+#include <QDate>
+#include <QDateEdit>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+#include "data/datamodule.h"
+#include "editor/journalreload.h"
+#include "editor/lookupcombo.h"
+#include "editor/shiftrecordeditor.h"
+#include "editor/shiftrecordstore.h"
+#include "journal/journalwindow.h"
+#include "ui/datasetgrid.h"
+#include "ui/messages.h"
+#include "ui/textformat.h"
+
+namespace editor {
+
+namespace {
+
+bool blank(const QLineEdit* field)
+{
+    return fmt::trimmed(field->text()).isEmpty();
+}
+
+}  // namespace
+
+bool ShiftRecordEditor::checkRequiredFields()
+{
+    if (blank(workerEdit) || blank(operationEdit) || blank(quantityEdit) || blank(rejectsEdit) || blank(hoursEdit) ||
+        !LCB_id_doc_item->showsEntry() || !LCB_id_doc->showsEntry()) {
+        ui::showError(QStringLiteral("Все поля должны быть заполнены!"));
+        return false;
+    }
+    return true;
+}
+
+ShiftRecordValues ShiftRecordEditor::valuesToSave() const
+{
+    ShiftRecordValues v;
+    v.worker = values_.workerCode;
+    v.product = int(values_.productId);
+    v.operation = values_.operationId;
+    v.price = fmt::round4(values_.effectivePrice);
+    v.quantity = fmt::parseNumber(quantityEdit->text());
+    v.rejects = fmt::parseInteger(rejectsEdit->text());
+    v.hours = fmt::parseInteger(hoursEdit->text());
+    v.date = dateEdit->date();
+    v.shift = journal_.currentShift();
+    v.requisition = LCB_id_doc->keyValue();
+    v.line = LCB_id_doc_item->keyValue();
+    return v;
+}
+
+void ShiftRecordEditor::save()
+{
+    if (!checkRequiredFields())
+        return;
+    // Every number is read before anything is written: a text that is no
+    // number stops here with the standard error box.
+    const ShiftRecordValues v = valuesToSave();
+    const double required = v_mnf_requisition_item.isOpen() && !v_mnf_requisition_item.isEmpty()
+                                ? v_mnf_requisition_item.number(QStringLiteral("f_qty"))
+                                : 0;
+    if (v.quantity > required && required > 0) {
+        ui::showError(QStringLiteral("Количество изделий не может быть больше требуемого!"));
+        return;
+    }
+
+    data::DataModule& dm = journal_.dataModule();
+    data::Dataset& shift = journal_.currentDataset();
+    const bool inserting = values_.mode == Mode::Add && values_.recordId == 0;
+    const int recNo = shift.recNo();
+    const int id = saveShiftRecord(dm, v, inserting ? 0 : values_.recordId, journal_.today());
+    for (int n = 1; n <= 3; ++n)
+        dm.timeSheet(n).close();
+
+    if (inserting) {
+        values_.recordId = id;
+        // The new record becomes the current row; one the journal does not
+        // list (another date) leaves the cursor where it was.
+        reloadAtRow(shift, recNo);
+        shift.locate(QStringLiteral("id"), id);
+        recordNumberLabel->setText(QString::number(id));
+        reopenMaterials(id, id);
+    } else {
+        reloadAtRow(shift, recNo);
+    }
+    materialAddButton->setEnabled(true);
+    materialDeleteButton->setEnabled(true);
+
+    if (values_.mode == Mode::Add) {
+        fio_smena_gds.close();
+        fio_smena_gds.setParam(QStringLiteral("s_id"), id);
+        fio_smena_gds.open();
+        crewSaveButton->setEnabled(true);
+        groupBox->setEnabled(false);
+        saveButton->setEnabled(false);
+        for (QWidget* w : std::initializer_list<QWidget*>{materialsGrid, crewGrid, crewAddButton, crewDeleteButton})
+            w->setEnabled(true);
+    }
+}
+
+}  // namespace editor
