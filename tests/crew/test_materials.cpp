@@ -97,6 +97,30 @@ private slots:
         QCOMPARE(d_->script->pending(), 0);
     }
 
+    void aNewRecordTakesItsMaterialsOnceSaved()
+    {
+        int record = 0;
+        d_->inNewSavedRecord([&](ShiftRecordEditor& e) {
+            record = e.values().recordId;
+            d_->inMaterialDialog(e, [&](MaterialDialog& m) {
+                QCOMPARE(m.LCB_id_gds_use->count(), 3);  // the routing's two and the one reserved for the line
+                chooseMaterial(m, crewtest::kWire);
+                QCOMPARE(m.consumptionEdit->text(), QStringLiteral("2,5"));
+                press(m.saveButton);
+            });
+            QCOMPARE(e.smena_gds_use.recordCount(), 1);
+            QCOMPARE(e.materialsGrid->datasetModel()->cellText(0, 0), QStringLiteral("Проволока Св-08"));
+            QCOMPARE(e.materialsTotalEdit->text(), QStringLiteral("2,5"));
+            e.exitButton->click();
+        });
+        QCOMPARE(d_->scalar(QStringLiteral("select string_agg(id_gds_use || ':' || f_qty_use::float8, ' ') "
+                                           "from accounts_dep.smena_gds_use where id_smena = %1")
+                                .arg(record))
+                     .toString(),
+                 QStringLiteral("9600001:2.5"));
+        d_->db->exec(QStringLiteral("delete from accounts_dep.smena where id = %1").arg(record));
+    }
+
     void theNormIsRoundedToFourDecimalsInSinglePrecision()
     {
         d_->db->exec(QStringLiteral("update mnf_operation.operation set f_qty_from = 0.123456 "
