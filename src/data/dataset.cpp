@@ -133,10 +133,51 @@ double variantNumber(const QVariant& v, const QString& field)
     }
 }
 
+struct ListenerList {
+    int nextId = 1;
+    QList<QPair<int, DatasetListener>> items;
+};
+
+Subscription& Subscription::operator=(Subscription&& other) noexcept
+{
+    if (this != &other) {
+        reset();
+        list_ = std::move(other.list_);
+        id_ = other.id_;
+        other.id_ = 0;
+    }
+    return *this;
+}
+
+void Subscription::reset()
+{
+    if (auto list = list_.lock()) {
+        for (qsizetype i = 0; i < list->items.size(); ++i)
+            if (list->items[i].first == id_) {
+                list->items.removeAt(i);
+                break;
+            }
+    }
+    list_.reset();
+    id_ = 0;
+}
+
 Dataset::Dataset(Connection& connection, QString name, QString statement)
-    : connection_(connection), name_(std::move(name))
+    : connection_(connection), name_(std::move(name)), listeners_(std::make_shared<ListenerList>())
 {
     setStatement(statement);
+}
+
+Dataset::~Dataset()
+{
+    notify(DatasetChange::Destroyed);
+}
+
+Subscription Dataset::subscribe(DatasetListener listener)
+{
+    const int id = listeners_->nextId++;
+    listeners_->items.append({id, std::move(listener)});
+    return Subscription(listeners_, id);
 }
 
 void Dataset::setStatement(const QString& statement)
@@ -203,8 +244,11 @@ void Dataset::reloadInPlace()
 
 void Dataset::notify(DatasetChange change)
 {
-    if (listener_)
-        listener_(change);
+    // A listener may end its own subscription (or another's) while it is told.
+    const auto items = listeners_->items;
+    for (const auto& item : items)
+        if (item.second)
+            item.second(change);
 }
 
 int Dataset::fieldIndex(const QString& field) const

@@ -9,6 +9,7 @@
 #include <QStringList>
 #include <QVariant>
 #include <functional>
+#include <memory>
 #include <optional>
 
 #include "data/filter.h"
@@ -19,14 +20,36 @@ namespace data {
 class Connection;
 
 enum class DatasetChange {
-    Reset,    // opened, closed, sorted or filtered: the rows are new
-    Current,  // only the current row moved
+    Reset,      // opened, closed, sorted or filtered: the rows are new
+    Current,    // only the current row moved
+    Destroyed,  // the dataset is going away: forget it
+};
+
+using DatasetListener = std::function<void(DatasetChange)>;
+
+// Keeps one listener of a dataset subscribed for its lifetime. Ending it
+// after the dataset is gone does nothing, so owners need not order their
+// destruction by hand.
+class Subscription {
+public:
+    Subscription() = default;
+    Subscription(std::weak_ptr<struct ListenerList> list, int id) : list_(std::move(list)), id_(id) {}
+    ~Subscription() { reset(); }
+    Subscription(Subscription&& other) noexcept : list_(std::move(other.list_)), id_(other.id_) { other.id_ = 0; }
+    Subscription& operator=(Subscription&& other) noexcept;
+    Subscription(const Subscription&) = delete;
+    Subscription& operator=(const Subscription&) = delete;
+    void reset();
+
+private:
+    std::weak_ptr<struct ListenerList> list_;
+    int id_ = 0;
 };
 
 class Dataset {
 public:
     Dataset(Connection& connection, QString name, QString statement = {});
-    virtual ~Dataset() = default;
+    virtual ~Dataset();
     Dataset(const Dataset&) = delete;
     Dataset& operator=(const Dataset&) = delete;
 
@@ -49,8 +72,9 @@ public:
     void reloadInPlace();
     bool isOpen() const { return open_; }
 
-    // Told of every change of the rows or of the current row (the grid showing the dataset listens here).
-    void setChangeListener(std::function<void(DatasetChange)> listener) { listener_ = std::move(listener); }
+    // Tells the listener of every change of the rows or of the current row,
+    // and of the dataset's end, as long as the subscription lives.
+    [[nodiscard]] Subscription subscribe(DatasetListener listener);
 
     QStringList fieldNames() const { return fields_; }
     bool hasField(const QString& field) const { return fieldIndex(field) >= 0; }
@@ -112,7 +136,7 @@ private:
     QString sort_;
     QString filterText_;
     bool filtered_ = false;
-    std::function<void(DatasetChange)> listener_;
+    std::shared_ptr<ListenerList> listeners_;
 };
 
 // Field value conversions shared by datasets and grids.

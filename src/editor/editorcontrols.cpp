@@ -206,7 +206,10 @@ void ShiftRecordEditor::connectControls()
     connect(workerButton, &QPushButton::clicked, this, [this] { pickWorker(); });
     connect(operationButton, &QPushButton::clicked, this, [this] { pickOperation(); });
     connect(exitButton, &QPushButton::clicked, this, [this] { exit(); });
-    sum_smena_gds_use.setChangeListener([this](data::DatasetChange) { showTotal(); });
+    totalSubscription_ = sum_smena_gds_use.subscribe([this](data::DatasetChange change) {
+        if (change != data::DatasetChange::Destroyed)
+            showTotal();
+    });
 
     // Clicks on the two name fields, leaving the number fields, the wheel.
     installEventFilter(this);

@@ -13,7 +13,7 @@ LookupComboBox::LookupComboBox(data::Dataset& list, QString keyField, QString di
 {
     setEditable(false);
     setMaxVisibleItems(20);
-    list_.setChangeListener([this](data::DatasetChange change) {
+    subscription_ = list_.subscribe([this](data::DatasetChange change) {
         if (change == data::DatasetChange::Reset)
             reload();
     });
@@ -23,7 +23,7 @@ LookupComboBox::LookupComboBox(data::Dataset& list, QString keyField, QString di
     reload();
 }
 
-LookupComboBox::~LookupComboBox() { list_.setChangeListener(nullptr); }
+LookupComboBox::~LookupComboBox() = default;
 
 void LookupComboBox::reload()
 {

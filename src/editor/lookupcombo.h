@@ -9,6 +9,8 @@
 
 #include <QComboBox>
 
+#include "data/dataset.h"
+
 namespace data {
 class Dataset;
 }
@@ -42,6 +44,7 @@ private:
     void userActivated(int index);
 
     data::Dataset& list_;
+    data::Subscription subscription_;
     QString keyField_;
     QString displayField_;
     qint64 key_ = 0;

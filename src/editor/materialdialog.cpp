@@ -25,9 +25,11 @@ const QString kIdGds = QStringLiteral("id_gds");
 const QString kFree = QStringLiteral("f_qty_free");
 
 // A stock line shows the caption of its query's one row; nothing while the query is closed.
-void followStock(data::Dataset& stock, QLabel* line)
+data::Subscription followStock(data::Dataset& stock, QLabel* line)
 {
-    stock.setChangeListener([&stock, line](data::DatasetChange) {
+    return stock.subscribe([&stock, line](data::DatasetChange change) {
+        if (change == data::DatasetChange::Destroyed)
+            return;
         line->setText(stock.isOpen() && !stock.isEmpty() ? stock.text(QStringLiteral("s_full_caption")) : QString());
     });
 }
@@ -51,8 +53,8 @@ MaterialDialog::MaterialDialog(data::Connection& connection, QWidget* parent)
     operation.setParam(QStringLiteral("id_gds_from"), qint64(0));
     operation.setParam(QStringLiteral("id_gds_to"), qint64(0));
     buildControls();
-    followStock(v_id_cons_use, stockLine1);
-    followStock(v_id_cons_use1, stockLine2);
+    stockLines_[0] = followStock(v_id_cons_use, stockLine1);
+    stockLines_[1] = followStock(v_id_cons_use1, stockLine2);
     connect(LCB_id_gds_use, &LookupComboBox::chosen, this, [this] { materialChosen(); });
     connect(saveButton, &QPushButton::clicked, this, [this] { store(); });
     connect(cancelButton, &QPushButton::clicked, this, &QDialog::reject);
@@ -61,8 +63,8 @@ MaterialDialog::MaterialDialog(data::Connection& connection, QWidget* parent)
 
 MaterialDialog::~MaterialDialog()
 {
-    v_id_cons_use.setChangeListener(nullptr);
-    v_id_cons_use1.setChangeListener(nullptr);
+    for (data::Subscription& line : stockLines_)
+        line.reset();
     // The combo follows v_cmn_gds_in: it goes first.
     delete LCB_id_gds_use;
 }

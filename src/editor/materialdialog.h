@@ -6,6 +6,7 @@
 // consumption the user confirms.
 
 #include <QDialog>
+#include <array>
 
 #include "data/command.h"
 #include "data/dataset.h"
@@ -66,6 +67,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    std::array<data::Subscription, 2> stockLines_;  // the two stock lines follow their queries
     void buildControls();
     void closeQueries();
     double available() const;

@@ -70,7 +70,7 @@ MaterialDialog& ShiftRecordEditor::materialDialog() { return materials_->dialog(
 ShiftRecordEditor::~ShiftRecordEditor()
 {
     // The controls follow the window's datasets: they go first.
-    sum_smena_gds_use.setChangeListener(nullptr);
+    totalSubscription_.reset();
     const QObjectList own = children();
     for (QObject* child : own)
         if (child->isWidgetType())

@@ -166,6 +166,7 @@ private:
     reference::WorkerList& workers_;
     reference::OperationList& operations_;
     HeldValues values_;
+    data::Subscription totalSubscription_;  // "Итого:" follows sum_smena_gds_use
     MaterialsArea* materials_;
     CrewArea* crew_;
     bool shown_ = false;

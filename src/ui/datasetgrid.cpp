@@ -11,20 +11,15 @@ DatasetModel::DatasetModel(QList<GridColumn> columns, QObject* parent)
 {
 }
 
-DatasetModel::~DatasetModel()
-{
-    if (dataset_)
-        dataset_->setChangeListener(nullptr);
-}
+DatasetModel::~DatasetModel() = default;
 
 void DatasetModel::setDataset(data::Dataset* dataset)
 {
     beginResetModel();
-    if (dataset_)
-        dataset_->setChangeListener(nullptr);
+    subscription_.reset();
     dataset_ = dataset;
     if (dataset_)
-        dataset_->setChangeListener([this](data::DatasetChange c) { datasetChanged(c); });
+        subscription_ = dataset_->subscribe([this](data::DatasetChange c) { datasetChanged(c); });
     fieldIndexes_.clear();
     endResetModel();
     datasetChanged(data::DatasetChange::Reset);
@@ -32,6 +27,13 @@ void DatasetModel::setDataset(data::Dataset* dataset)
 
 void DatasetModel::datasetChanged(data::DatasetChange change)
 {
+    if (change == data::DatasetChange::Destroyed) {
+        beginResetModel();
+        dataset_ = nullptr;
+        fieldIndexes_.clear();
+        endResetModel();
+        return;
+    }
     if (change == data::DatasetChange::Reset) {
         beginResetModel();
         fieldIndexes_.clear();

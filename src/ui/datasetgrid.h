@@ -58,6 +58,7 @@ private:
     QList<GridColumn> columns_;
     QList<int> fieldIndexes_;
     data::Dataset* dataset_ = nullptr;
+    data::Subscription subscription_;
     CellStyler styler_;
 };
 
