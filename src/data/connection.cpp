@@ -78,7 +78,11 @@ void Connection::begin()
 
 void Connection::commit()
 {
-    if (transactionDepth_ == 0 || --transactionDepth_ > 0)
+    // Depth 0 here means an inner scope already rolled everything back: the
+    // caller must not believe its work was saved.
+    if (transactionDepth_ == 0)
+        throw DbError(QStringLiteral("Транзакция отменена: изменения не сохранены"), QStringLiteral("commit"));
+    if (--transactionDepth_ > 0)
         return;
     QSqlDatabase db = QSqlDatabase::database(name_, false);
     if (!db.commit()) {

@@ -9,6 +9,7 @@
 #include "data/dberror.h"
 #include "support/testdatabase.h"
 #include "support/testmain.h"
+#include "ui/datasetgrid.h"
 
 class DatasetTest : public QObject {
     Q_OBJECT
@@ -38,11 +39,13 @@ private slots:
     {
         db_ = std::make_unique<testing::TestDatabase>("dataset");
         dm_ = std::make_unique<data::DataModule>(db_->connectionString());
-        db_->exec("create table t_rows (id integer primary key, name text, qty double precision, made date, "
-                  "note text)");
-        db_->exec("insert into t_rows values (1, 'Яковлев Б.', 2.5, '2021-03-05', null), "
-                  "(2, 'Антонов А.', 10, '2021-03-04', 'x'), (3, 'О''Нил В.', 2.5, null, 'y'), "
-                  "(4, 'антипов Г.', null, '2021-03-06', '')");
+        db_->exec(
+            "create table t_rows (id integer primary key, name text, qty double precision, made date, "
+            "note text)");
+        db_->exec(
+            "insert into t_rows values (1, 'Яковлев Б.', 2.5, '2021-03-05', null), "
+            "(2, 'Антонов А.', 10, '2021-03-04', 'x'), (3, 'О''Нил В.', 2.5, null, 'y'), "
+            "(4, 'антипов Г.', null, '2021-03-06', '')");
     }
     void cleanupTestCase()
     {
@@ -110,8 +113,8 @@ private slots:
         QTest::addColumn<QStringList>("order");
         QTest::newRow("text ascending, letter case ignored")
             << "name ASC" << QStringList{"антипов Г.", "Антонов А.", "О'Нил В.", "Яковлев Б."};
-        QTest::newRow("text descending")
-            << "name DESC" << QStringList{"Яковлев Б.", "О'Нил В.", "Антонов А.", "антипов Г."};
+        QTest::newRow("text descending") << "name DESC"
+                                         << QStringList{"Яковлев Б.", "О'Нил В.", "Антонов А.", "антипов Г."};
         QTest::newRow("number then text")
             << "qty DESC, name ASC" << QStringList{"Антонов А.", "О'Нил В.", "Яковлев Б.", "антипов Г."};
         QTest::newRow("dates, nulls first")
@@ -246,6 +249,20 @@ private slots:
         db_->exec("delete from t_rows where id=20");
     }
 
+    void failedInnerScopeCannotBeCommittedOutside()
+    {
+        data::Command cmd(dm_->ADO_DB, "ins", "insert into t_rows values (21, 'temp', 0, null, null)");
+        data::Transaction outer(dm_->ADO_DB);
+        cmd.execute();
+        try {
+            data::Transaction inner(dm_->ADO_DB);
+            throw fmt::AppError("inner step failed");
+        } catch (const fmt::AppError&) {
+        }
+        QVERIFY_THROWS_EXCEPTION(data::DbError, outer.commit());
+        QCOMPARE(db_->scalar("select count(*) from t_rows where id=21").toInt(), 0);
+    }
+
     void duplicateCheck_data()
     {
         QTest::addColumn<QString>("statement");
@@ -261,8 +278,8 @@ private slots:
         QFETCH(bool, duplicate);
         QFETCH(int, messages);
         QStringList shown;
-        const bool answer = dm_->duplicateCheck(statement, "Такая запись уже есть!",
-                                                [&](const QString& m) { shown << m; });
+        const bool answer =
+            dm_->duplicateCheck(statement, "Такая запись уже есть!", [&](const QString& m) { shown << m; });
         QCOMPARE(answer, duplicate);
         QCOMPARE(shown.size(), messages);
         if (messages)
@@ -292,6 +309,29 @@ private slots:
             QVERIFY_THROWS_EXCEPTION(data::DbError, c.open());
         }
         db_->exec(QStringLiteral("drop role \"%1\"").arg(role));
+    }
+
+    void gridsFollowTheDatasetAndOutliveIt()
+    {
+        auto ds = std::make_unique<data::Dataset>(dm_->ADO_DB, "rows", "select id, name from t_rows order by id");
+        const QList<ui::GridColumn> columns{{"name", "Имя"}};
+        auto first = std::make_unique<ui::DatasetGrid>(columns);
+        ui::DatasetGrid second(columns);
+        first->setDataset(ds.get());
+        second.setDataset(ds.get());
+        ds->open();
+        QCOMPARE(first->model()->rowCount(), 4);
+        QCOMPARE(second.model()->rowCount(), 4);
+        ds->setRecNo(3);
+        QCOMPARE(second.currentIndex().row(), 2);
+        first.reset();  // one viewer leaving does not silence the other
+        ds->setFilter("id=1");
+        ds->setFiltered(true);
+        QCOMPARE(second.model()->rowCount(), 1);
+        QCOMPARE(second.datasetModel()->cellText(0, 0), QStringLiteral("Яковлев Б."));
+        ds.reset();  // the dataset goes first: the grid forgets it
+        QCOMPARE(second.model()->rowCount(), 0);
+        QCOMPARE(second.dataset(), nullptr);
     }
 
     void sharedStatementsRun()

@@ -124,6 +124,7 @@ private slots:
         // second starts meanwhile and must wait for it.
         const QString conn = db_->connectionString();
         QAtomicInt firstHoldsLock = 0;
+        QAtomicInt sawWaiting = 0;
         QStringList errors;
         QMutex errorsLock;
         auto save = [&](int hours, bool first) {
@@ -138,7 +139,16 @@ private slots:
                 ins.execute();
                 if (first) {
                     firstHoldsLock.storeRelease(1);
-                    QThread::msleep(300);  // the other one is now waiting at its lock
+                    // go on only once the other one is seen waiting at its lock
+                    for (int i = 0;
+                         i < 1000 && dm.scalar(QStringLiteral("select count(*) from pg_locks where locktype='advisory' "
+                                                              "and not granted"))
+                                             .toInt() == 0;
+                         ++i)
+                        QThread::msleep(10);
+                    sawWaiting.storeRelease(dm.scalar(QStringLiteral("select count(*) from pg_locks where "
+                                                                     "locktype='advisory' and not granted"))
+                                                .toInt());
                 }
                 data::timesheet::writeCell(dm, {kWorker, 3, QDate(2021, 4, 9)});
                 t.commit();
@@ -157,6 +167,7 @@ private slots:
         delete a;
         delete b;
         QVERIFY2(errors.isEmpty(), qPrintable(errors.join('\n')));
+        QCOMPARE(sawWaiting.loadAcquire(), 1);  // the second save really waited for the first
         QCOMPARE(rowsOf(kWorker), 1);
         QCOMPARE(cell(kWorker, 3, 4, 2021, 9).toInt(), 7);
     }

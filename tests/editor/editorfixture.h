@@ -26,32 +26,11 @@ namespace testing {
 
 inline const QDate kFixtureDate(2021, 3, 5);
 
-inline void addEditorFixture(const TestDatabase& db)
+// The three shift records of 05.03.2021 (and the material of 990102) as the
+// fixture has them, whatever a test did to them.
+inline void restoreFixtureRecords(const TestDatabase& db)
 {
-    db.exec(QStringLiteral(
-        "insert into cmn_contractor.person (id, s_code, s_caption, b_employee) values "
-        "(990001, '990001', 'Тестов А.А.', true), (990002, '990002', 'О''Нил Б.Б.  ', true), "
-        "(990003, '990003', 'Тестова В.В.', true)"));
-    db.exec(QStringLiteral("insert into accounts_dep.vid_oper (id, vid) values (9001, 'Сварка'), "
-                           "(9002, 'Краска порошковая')"));
-    db.exec(QStringLiteral("insert into accounts_dep.izdel (id, marka, nom) values (9100001, 'ТЕСТ-1', 'Тест'), "
-                           "(9100002, 'ТЕСТ-2', 'Тест')"));
-    db.exec(QStringLiteral(
-        "insert into accounts_dep.oper (id, vid, naimen, i_id, i_id_old, cena_new) values "
-        "(9301, 9001, 0, 9100001, null, 11), (9302, 9002, 1, 9100001, null, 1.03125), "
-        "(9303, 9001, 1, 9100002, null, 1.09375), (9304, 9002, 0, 9100002, 9100001, 7.5)"));
-    db.exec(QStringLiteral("insert into accounts_dep.norm (o_id, norma, price) values (9301, 100, 10)"));
-    db.exec(QStringLiteral(
-        "insert into cmn_gds_and_srv.gds_and_srv (id, s_caption, s_mc) values "
-        "(9200001, 'ТЕСТ-1 изделие', '9100001'), (9200002, 'Лента без кода', null), "
-        "(9200003, 'ТЕСТ-2 изделие', '9100002'), (9200004, 'Проволока тестовая', null)"));
-    db.exec(QStringLiteral(
-        "insert into mnf_doc.doc (id, id_type, s_number, d_date) values "
-        "(3900000001, 1, 'Т-1', '2021-03-01'), (3900000002, 1, 'Т-2', '2021-03-02')"));
-    db.exec(QStringLiteral(
-        "insert into mnf_doc.doc_item (id, id_doc, n_pos, id_gds, f_qty) values "
-        "(3910000001, 3900000001, 1, 9200001, 150), (3910000002, 3900000001, 2, 9200002, 0), "
-        "(3910000003, 3900000002, 1, 9200003, 20)"));
+    db.exec(QStringLiteral("delete from accounts_dep.smena where id in (990101, 990102, 990103)"));
     db.exec(QStringLiteral(
         "insert into accounts_dep.smena (id, w_id, i_id, o_id, cena, kol_vo, brak, data, smena, time, ok, vvod, "
         "id_doc, id_doc_item) values "
@@ -59,8 +38,40 @@ inline void addEditorFixture(const TestDatabase& db)
         "(990102, 990002, 9100002, 9303, 12.5, 4, 1, '2021-03-05', 1, 6, 'no', '2021-03-05', 0, 0), "
         "(990103, 990003, 9100001, 9301, 10, 3, 0, '2021-03-05', 1, 7, 'no', '2021-03-05', 3900000001, "
         "3910000001)"));
-    db.exec(QStringLiteral("insert into accounts_dep.smena_gds_use (id_smena, id_gds_use, f_qty_use) values "
-                           "(990102, 9200004, 2.5)"));
+    db.exec(
+        QStringLiteral("insert into accounts_dep.smena_gds_use (id_smena, id_gds_use, f_qty_use) values "
+                       "(990102, 9200004, 2.5)"));
+}
+
+inline void addEditorFixture(const TestDatabase& db)
+{
+    db.exec(
+        QStringLiteral("insert into cmn_contractor.person (id, s_code, s_caption, b_employee) values "
+                       "(990001, '990001', 'Тестов А.А.', true), (990002, '990002', 'О''Нил Б.Б.  ', true), "
+                       "(990003, '990003', 'Тестова В.В.', true)"));
+    db.exec(
+        QStringLiteral("insert into accounts_dep.vid_oper (id, vid) values (9001, 'Сварка'), "
+                       "(9002, 'Краска порошковая')"));
+    db.exec(
+        QStringLiteral("insert into accounts_dep.izdel (id, marka, nom) values (9100001, 'ТЕСТ-1', 'Тест'), "
+                       "(9100002, 'ТЕСТ-2', 'Тест')"));
+    db.exec(
+        QStringLiteral("insert into accounts_dep.oper (id, vid, naimen, i_id, i_id_old, cena_new) values "
+                       "(9301, 9001, 0, 9100001, null, 11), (9302, 9002, 1, 9100001, null, 1.03125), "
+                       "(9303, 9001, 1, 9100002, null, 1.09375), (9304, 9002, 0, 9100002, 9100001, 7.5)"));
+    db.exec(QStringLiteral("insert into accounts_dep.norm (o_id, norma, price) values (9301, 100, 10)"));
+    db.exec(
+        QStringLiteral("insert into cmn_gds_and_srv.gds_and_srv (id, s_caption, s_mc) values "
+                       "(9200001, 'ТЕСТ-1 изделие', '9100001'), (9200002, 'Лента без кода', null), "
+                       "(9200003, 'ТЕСТ-2 изделие', '9100002'), (9200004, 'Проволока тестовая', null)"));
+    db.exec(
+        QStringLiteral("insert into mnf_doc.doc (id, id_type, s_number, d_date) values "
+                       "(3900000001, 1, 'Т-1', '2021-03-01'), (3900000002, 1, 'Т-2', '2021-03-02')"));
+    db.exec(
+        QStringLiteral("insert into mnf_doc.doc_item (id, id_doc, n_pos, id_gds, f_qty) values "
+                       "(3910000001, 3900000001, 1, 9200001, 150), (3910000002, 3900000001, 2, 9200002, 0), "
+                       "(3910000003, 3900000002, 1, 9200003, 20)"));
+    restoreFixtureRecords(db);
 }
 
 }  // namespace testing
