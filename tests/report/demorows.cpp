@@ -1,5 +1,8 @@
 #include "demorows.h"
 
+#include <QFile>
+#include <QRegularExpression>
+
 #include <QStringList>
 
 using namespace Qt::Literals::StringLiterals;
@@ -108,6 +111,15 @@ report::MemoryTable productsDetailRows(int products, bool withRequisitions)
             table.append(row);
         }
     return table;
+}
+
+int pdfPages(const QString& fileName)
+{
+    QFile file(fileName);
+    if (!file.open(QIODevice::ReadOnly))
+        return -1;
+    static const QRegularExpression pageObject(QStringLiteral("/Type\\s*/Page(?!s)"));
+    return int(QString::fromLatin1(file.readAll()).count(pageObject));
 }
 
 }  // namespace testing

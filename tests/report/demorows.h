@@ -18,4 +18,7 @@ report::MemoryTable workersDetailRows(int persons);
 // i_Report: marka, vid, naimen, nom, kolvo, brk, summa, color, mass (and s_number when asked).
 report::MemoryTable productsDetailRows(int products, bool withRequisitions = false);
 
+// Number of pages of a PDF file (-1 when it cannot be read).
+int pdfPages(const QString& fileName);
+
 }  // namespace testing

@@ -48,15 +48,6 @@ MemoryTable demoRows(const QString& formName, int scale)
     return testing::productsDetailRows(scale * 6, formName == u"Form25");
 }
 
-int pdfPages(const QString& fileName)
-{
-    QFile file(fileName);
-    if (!file.open(QIODevice::ReadOnly))
-        return -1;
-    static const QRegularExpression pageObject(u"/Type\\s*/Page(?!s)"_s);
-    return int(QString::fromLatin1(file.readAll()).count(pageObject));
-}
-
 // Rows of product "A" (n of them) and product "B" (two) for the products report.
 MemoryTable twoProducts(int rowsOfA)
 {
@@ -298,7 +289,7 @@ private slots:
         print.savePdf(rows, file);
         const int pages = int(print.generate(rows).pages.size());
         QVERIFY(pages >= 2);
-        QCOMPARE(pdfPages(file), pages);
+        QCOMPARE(testing::pdfPages(file), pages);
     }
 };
 

@@ -36,15 +36,6 @@ QAction* button(QWidget& window, const QString& caption)
     qFatal("no command %s", qPrintable(caption));
 }
 
-int pdfPages(const QString& fileName)
-{
-    QFile file(fileName);
-    if (!file.open(QIODevice::ReadOnly))
-        return -1;
-    static const QRegularExpression pageObject(u"/Type\\s*/Page(?!s)"_s);
-    return int(QString::fromLatin1(file.readAll()).count(pageObject));
-}
-
 // Runs the preview of the layout; the function sees the preview while it is open.
 void withPreview(const reports::PrintedLayout& layout, const report::RowSource& rows,
                  std::function<void(PrintPreview&)> whileOpen,
@@ -164,7 +155,7 @@ private slots:
                 return int(QDialog::Accepted);
             });
         QCOMPARE(dialogs, 1);
-        QCOMPARE(pdfPages(file), 2);
+        QCOMPARE(testing::pdfPages(file), 2);
     }
 
     void savesAsPdf_data()
@@ -200,7 +191,7 @@ private slots:
             QVERIFY(!shown.endsWith(u".pdf"_s));  // the dialog's folder, no file name
         else
             QCOMPARE(QFileInfo(shown).fileName(), proposed);
-        QCOMPARE(pdfPages(file), int(layout.generate(rows).pages.size()));
+        QCOMPARE(testing::pdfPages(file), int(layout.generate(rows).pages.size()));
     }
 
     void returnsToTheCallerWhenClosed()
