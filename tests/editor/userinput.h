@@ -14,7 +14,7 @@ namespace testing {
 inline void typeText(QWidget* field, const QString& text)
 {
     for (const QChar c : text) {
-        const int key = c.unicode() < 128 ? c.toUpper().unicode() : Qt::Key_unknown;
+        const int key = c.unicode() < 128 ? int(c.toUpper().unicode()) : int(Qt::Key_unknown);
         QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, QString(c));
         QApplication::sendEvent(field, &press);
         QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier, QString(c));
