@@ -231,13 +231,18 @@ void Dataset::reload()
     open();
 }
 
-void Dataset::reloadInPlace()
+void Dataset::reloadKeepingSort()
 {
-    const int recNo = this->recNo();
     const QString sort = sort_;
     reload();
     if (!sort.isEmpty())
         setSort(sort);
+    first();
+}
+
+void Dataset::reloadAtRow(int recNo)
+{
+    reloadKeepingSort();
     if (recNo > 0 && !isEmpty())
         setRecNo(recNo);
 }

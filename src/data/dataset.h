@@ -68,8 +68,12 @@ public:
     void open();
     void close();
     void reload();
-    // Reloads, then sets the same sort again and moves back to the same record number.
-    void reloadInPlace();
+    // Reloads and sets the same sort again; the first row is current.
+    void reloadKeepingSort();
+    // The same, then moves to the record number when there are rows and it is above 0.
+    void reloadAtRow(int recNo);
+    // reloadAtRow at the present record number.
+    void reloadInPlace() { reloadAtRow(recNo()); }
     bool isOpen() const { return open_; }
 
     // Tells the listener of every change of the rows or of the current row,

@@ -10,7 +10,6 @@
 #include <QPushButton>
 
 #include "data/datamodule.h"
-#include "editor/journalreload.h"
 #include "editor/lookupcombo.h"
 #include "editor/shiftrecordeditor.h"
 #include "editor/shiftrecordstore.h"
@@ -84,12 +83,12 @@ void ShiftRecordEditor::save()
         values_.recordId = id;
         // The new record becomes the current row; one the journal does not
         // list (another date) leaves the cursor where it was.
-        reloadAtRow(shift, recNo);
+        shift.reloadAtRow(recNo);
         shift.locate(QStringLiteral("id"), id);
         recordNumberLabel->setText(QString::number(id));
         reopenMaterials(id, id);
     } else {
-        reloadAtRow(shift, recNo);
+        shift.reloadAtRow(recNo);
     }
     materialAddButton->setEnabled(true);
     materialDeleteButton->setEnabled(true);

@@ -13,7 +13,6 @@
 
 #include "editor/crewarea.h"
 #include "editor/editorstatements.h"
-#include "editor/journalreload.h"
 #include "editor/lookupcombo.h"
 #include "editor/materialsarea.h"
 #include "journal/journalwindow.h"
@@ -106,7 +105,7 @@ void ShiftRecordEditor::openForAdding()
     values_.recordId = 0;
 
     showModal();
-    reloadKeepingSort(shift);
+    shift.reloadKeepingSort();
 }
 
 void ShiftRecordEditor::openForChanging()
@@ -146,7 +145,7 @@ void ShiftRecordEditor::openForChanging()
 
         showModal();
     }
-    reloadAtRow(shift, row);
+    shift.reloadAtRow(row);
 }
 
 void ShiftRecordEditor::openForViewing()
