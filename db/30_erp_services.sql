@@ -123,6 +123,22 @@ as $$
 $$;
 
 -- ------------------------------------------------------------ acceptance
+-- The shift record, locked for the rest of the transaction; an unknown id is an error.
+create function accounts_dep.smena_locked(p_id_smena bigint)
+returns accounts_dep.smena
+language plpgsql
+as $$
+declare
+    rec accounts_dep.smena;
+begin
+    select * into rec from accounts_dep.smena where id = p_id_smena for update;
+    if not found then
+        raise exception 'Запись № % не найдена', p_id_smena using errcode = 'no_data_found';
+    end if;
+    return rec;
+end
+$$;
+
 -- Accepts a shift record: ok becomes 'ok', and every material row of the
 -- record that has no consignment yet gets the one it is written off from.
 -- Returns 1, or 0 when the record was already accepted (nothing changes).
@@ -134,10 +150,7 @@ declare
     rec accounts_dep.smena;
     stock t_id;
 begin
-    select * into rec from accounts_dep.smena where id = p_id_smena for update;
-    if not found then
-        raise exception 'Запись № % не найдена', p_id_smena using errcode = 'no_data_found';
-    end if;
+    rec := accounts_dep.smena_locked(p_id_smena);
     if rec.ok = 'ok' then
         return 0;
     end if;
@@ -206,10 +219,7 @@ declare
     brak_rest integer;
     i integer;
 begin
-    select * into rec from accounts_dep.smena where id = p_id_smena for update;
-    if not found then
-        raise exception 'Запись № % не найдена', p_id_smena using errcode = 'no_data_found';
-    end if;
+    rec := accounts_dep.smena_locked(p_id_smena);
     if rec.ok = 'ok' then
         raise exception 'Запись № % принята, делить её нельзя', p_id_smena;
     end if;

@@ -67,21 +67,21 @@ void ShiftRecordEditor::buildControls()
     addLabelled(g, 0, 0, QStringLiteral("Заявка"), LCB_id_doc, 7);
     addLabelled(g, 1, 0, QStringLiteral("Строка"), LCB_id_doc_item, 7);
 
-    workerEdit = field(groupBox, "workerEdit");
-    workerEdit->setReadOnly(true);
-    workerButton = button(groupBox, "workerButton", QStringLiteral("..."));
-    workerButton->setAccessibleName(QStringLiteral("Выбрать рабочего"));
-    addLabelled(g, 2, 0, QStringLiteral("ФИО"), workerEdit, 6);
-    g->addWidget(workerButton, 2, 7);
-
-    operationEdit = field(groupBox, "operationEdit");
-    operationEdit->setReadOnly(true);
-    operationButton = button(groupBox, "operationButton", QStringLiteral("..."));
-    operationButton->setAccessibleName(QStringLiteral("Выбрать операцию"));
-    addLabelled(g, 3, 0, QStringLiteral("Операция"), operationEdit, 6);
-    g->addWidget(operationButton, 3, 7);
-    for (QPushButton* b : {workerButton, operationButton})
-        b->setFixedWidth(b->sizeHint().height() + 8);
+    // A read-only field filled by a picker, with its "..." button.
+    auto pickerRow = [&](int row, const char* name, const QString& caption, const char* buttonName,
+                         const QString& pickerLabel, QLineEdit*& edit, QPushButton*& picker) {
+        edit = field(groupBox, name);
+        edit->setReadOnly(true);
+        picker = button(groupBox, buttonName, QStringLiteral("..."));
+        picker->setAccessibleName(pickerLabel);
+        picker->setFixedWidth(picker->sizeHint().height() + 8);
+        addLabelled(g, row, 0, caption, edit, 6);
+        g->addWidget(picker, row, 7);
+    };
+    pickerRow(2, "workerEdit", QStringLiteral("ФИО"), "workerButton", QStringLiteral("Выбрать рабочего"), workerEdit,
+              workerButton);
+    pickerRow(3, "operationEdit", QStringLiteral("Операция"), "operationButton", QStringLiteral("Выбрать операцию"),
+              operationEdit, operationButton);
 
     quantityEdit = field(groupBox, "quantityEdit");
     hoursEdit = field(groupBox, "hoursEdit");
