@@ -6,11 +6,11 @@ set -euo pipefail
 source "$(dirname "$0")/scripts/common.sh"
 
 install_missing
+prepare_postgres
 build
-start_postgres
-if [ "${TABEL_KEEP_DEMO:-0}" != 1 ] || ! psql -d tabel -Atqc 'select 1' >/dev/null 2>&1; then
+if [ "${TABEL_KEEP_DEMO:-0}" != 1 ] || ! psql -X -d tabel -Atqc 'select 1' >/dev/null 2>&1; then
   say "creating the demo database tabel"
-  "$ROOT/db/create-database.sh" tabel 1
+  "$ROOT/db/create-database.sh" tabel 1 || fail "creating the demo database tabel failed: see the message above"
 fi
 
 if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
