@@ -18,7 +18,7 @@ PACKAGES=(
   cmake ninja-build g++ pkg-config
   qt6-base-dev qt6-base-dev-tools libgl-dev
   libqt6sql6-odbc unixodbc unixodbc-dev odbc-postgresql
-  libxlsxwriter-dev unzip
+  libxlsxwriter-dev zlib1g-dev unzip   # xlsxwriter.pc links -lz, the -dev package does not bring it
   postgresql postgresql-client
   fonts-liberation fonts-dejavu-core
   xdg-utils
@@ -59,7 +59,7 @@ build() {
   say "building in $BUILD_DIR"
   cmake -S "$ROOT" -B "$BUILD_DIR" -G Ninja -DCMAKE_BUILD_TYPE=${BUILD_TYPE:-RelWithDebInfo} "${CMAKE_EXTRA[@]}" >/dev/null \
     || fail "configuring the build in $BUILD_DIR failed: see cmake's message above"
-  cmake --build "$BUILD_DIR" -j "$(nproc)" || fail "the build failed: see the compiler's message above"
+  cmake --build "$BUILD_DIR" -j "$(nproc)" || fail "the build failed: see the compiler's or linker's message above"
 }
 
 # ---------------------------------------------------------------------------

@@ -36,6 +36,10 @@ export PGHOST=localhost PGPORT=$port PGUSER=sys PGPASSWORD=kolxapm
 source "$root/scripts/common.sh"
 
 cluster=tabel_setup_$$
+# A run that was killed (a time-out) could not drop its cluster: drop it now.
+for stale in $(pg_lsclusters -h | awk -v v="$version" '$1 == v && $2 ~ /^tabel_setup_[0-9]+$/ {print $2}'); do
+    kill -0 "${stale#tabel_setup_}" 2>/dev/null || as_root pg_dropcluster --stop "$version" "$stale" >/dev/null 2>&1
+done
 others_before=$(pg_lsclusters -h | awk '{print $1, $2, $3, $4}')
 cleanup() {
     as_root pg_dropcluster --stop "$version" "$cluster" >/dev/null 2>&1
