@@ -97,7 +97,7 @@ check "the set-up succeeds" setup
 check "it gave the account its password back" logs_in
 
 echo "-- the test template database builds"
-check "build_test_template" bash -c "source '$root/scripts/common.sh'; build_test_template tabel_template"
+check "build_test_template" eval "(build_test_template tabel_template)"
 check "it holds the demo plant" test "$(psql -X -d tabel_template -Atqc 'select count(*) > 1000 from accounts_dep.smena')" = t
 
 echo "-- failures say what failed, in one line"
