@@ -17,11 +17,11 @@
 #include <QElapsedTimer>
 #include <cstdio>
 
+#include "core/textformat.h"
 #include "data/connectionstring.h"
 #include "data/datamodule.h"
-#include "data/timesheetcell.h"
-#include "editor/shiftrecordstore.h"
-#include "ui/textformat.h"
+#include "records/daycell.h"
+#include "records/shiftrecordstore.h"
 
 namespace {
 
@@ -99,7 +99,7 @@ int main(int argc, char** argv)
 
         // One save with its day cell, as "Запись" does it; each saved record is deleted again.
         dm.Smena1.first();
-        editor::ShiftRecordValues v;
+        records::ShiftRecordValues v;
         v.worker = dm.Smena1.integer(QStringLiteral("w_id"));
         v.product = dm.Smena1.integer(QStringLiteral("i_id"));
         v.operation = dm.Smena1.integer(QStringLiteral("o_id"));
@@ -110,13 +110,13 @@ int main(int argc, char** argv)
         v.hours = 1;
         QList<int> saved;
         const double save =
-            averageMs(rounds, [&] { saved << editor::saveShiftRecord(dm, v, 0, QDate::currentDate()); });
+            averageMs(rounds, [&] { saved << records::saveShiftRecord(dm, v, 0, QDate::currentDate()); });
         std::printf("save of a record with its day cell: %.1f ms\n", save);
         for (int id : saved) {
             dm.DelSmena.setStatement(QStringLiteral("delete from accounts_dep.smena where id=%1").arg(id));
             dm.DelSmena.execute();
         }
-        data::timesheet::updateCell(dm, {v.worker, v.shift, v.date});  // the day cell as it was
+        records::timesheet::updateCell(dm, {v.worker, v.shift, v.date});  // the day cell as it was
         std::printf("peak memory: %ld kB\n", peakRssKb());
     } catch (const std::exception& e) {
         std::fprintf(stderr, "journal_bench: %s\n", e.what());

@@ -23,7 +23,7 @@ int buildTimeNumber(const QByteArray& timeText);
 BuildStamp parseBuildStamp(const QByteArray& dateText, const QByteArray& timeText);
 
 // The stamp of this build of the program. Its definition is compiled anew on
-// every build of the program's executable (it is not part of tabel_gui).
+// every build of the program's executable (it is not part of tabel_app).
 BuildStamp thisBuild();
 
 }  // namespace app

@@ -9,14 +9,16 @@
 #include <QTimer>
 
 #include "app/roles.h"
+#include "core/textformat.h"
 #include "data/connectionstring.h"
+#include "data/datamodule.h"
 #include "journal/journalwindow.h"
+#include "session/runstate.h"
 #include "ui/application.h"
 #include "ui/dialogs.h"
 #include "ui/labels.h"
 #include "ui/messages.h"
 #include "ui/program.h"
-#include "ui/textformat.h"
 
 #include "config.h"
 
@@ -53,11 +55,14 @@ QString loginCaption(int buildDate, int buildTime)
     return QStringLiteral("Авторизация (build: %1.%2)").arg(buildDate).arg(buildTime);
 }
 
-LoginWindow::LoginWindow(journal::JournalWindow& journal, CommandLine args, QWidget* parent)
+LoginWindow::LoginWindow(data::DataModule& dataModule, session::RunState& state, journal::JournalWindow& journal,
+                         CommandLine args, QWidget* parent)
     : QDialog(parent),
+      dataModule_(dataModule),
+      state_(state),
       journal_(journal),
       args_(std::move(args)),
-      builtinConnection_(journal.dataModule().ADO_DB.connectionString())
+      builtinConnection_(dataModule.ADO_DB.connectionString())
 {
     setObjectName(QStringLiteral("Form23"));
     setWindowTitle(QStringLiteral("Авторизация"));
@@ -125,7 +130,7 @@ void LoginWindow::activate()
     if (activationHook_)
         activationHook_();  // an error leaves the rest of the activation undone
     Label3->setText(QStringLiteral("Сервер: ") + args_.server + QStringLiteral(", БД: ") + args_.database);
-    setWindowTitle(loginCaption(journal_.buildDate(), journal_.buildTime()));
+    setWindowTitle(loginCaption(state_.buildDate(), state_.buildTime()));
 }
 
 void LoginWindow::logIn()
@@ -137,10 +142,10 @@ void LoginWindow::logIn()
         login = QString::fromUtf8(config::builtinLogin);
         password = QString::fromUtf8(config::builtinPassword);
     }
-    journal_.setUserLogin(login);
-    journal_.setUserPassword(password);
+    state_.setUserLogin(login);
+    state_.setUserPassword(password);
 
-    data::Connection& connection = journal_.dataModule().ADO_DB;
+    data::Connection& connection = dataModule_.ADO_DB;
     try {
         connection.close();
         if (args_.server.isEmpty() || args_.database.isEmpty())
@@ -155,12 +160,12 @@ void LoginWindow::logIn()
         return;
     }
 
-    const Role role = roleForLogin(login);
+    const session::Role role = session::roleForLogin(login);
     applyRole(journal_, role);
     for (int shift = 1; shift <= 4; ++shift)
-        journal_.dataModule().smena(shift).setParam(QStringLiteral("ok"), QStringLiteral("ta"));
+        dataModule_.smena(shift).setParam(QStringLiteral("ok"), QStringLiteral("ta"));
     hide();
-    if (role != Role::ReadOnly)
+    if (role != session::Role::ReadOnly)
         journal_.setWindowTitle(journalCaption(args_, login));
     ui::execModal(journal_);
     close();

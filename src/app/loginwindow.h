@@ -9,8 +9,14 @@ class QLineEdit;
 class QPushButton;
 class QTimer;
 
+namespace data {
+class DataModule;
+}
 namespace journal {
 class JournalWindow;
+}
+namespace session {
+class RunState;
 }
 
 namespace app {
@@ -24,7 +30,10 @@ CommandLine parseCommandLine(const QStringList& arguments);
 class LoginWindow : public QDialog {
     Q_OBJECT
 public:
-    LoginWindow(journal::JournalWindow& journal, CommandLine args, QWidget* parent = nullptr);
+    // Logs in on the data module's connection, records the user in the
+    // run-wide state and shows the journal.
+    LoginWindow(data::DataModule& dataModule, session::RunState& state, journal::JournalWindow& journal,
+                CommandLine args, QWidget* parent = nullptr);
 
     // Run as the first step of the activation (the version gate).
     void setActivationHook(std::function<void()> hook) { activationHook_ = std::move(hook); }
@@ -45,6 +54,8 @@ protected:
     bool event(QEvent* event) override;
 
 private:
+    data::DataModule& dataModule_;
+    session::RunState& state_;
     journal::JournalWindow& journal_;
     CommandLine args_;
     // The connection used when the command line does not name both server and

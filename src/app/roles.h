@@ -1,7 +1,7 @@
 #pragma once
-// What a login may use in the journal.
+// The role table applied to the journal's controls, once, at "Вход".
 
-#include <QString>
+#include "session/roles.h"
 
 namespace journal {
 class JournalWindow;
@@ -9,27 +9,7 @@ class JournalWindow;
 
 namespace app {
 
-enum class Role {
-    Timekeeper,  // "clerka", "clerkb", "clerkc": accept records
-    ReadOnly,    // "econom": reports only
-    Sys,         // "sys": enter and accept records
-    DataEntry,   // any other login, the empty one included
-};
-
-// The trimmed login, compared exactly (letter case included).
-Role roleForLogin(const QString& login);
-
-struct RoleRights {
-    bool editRecords;     // "Добавить", "Изменить", "Удалить"
-    bool accept;          // "Принять"
-    bool references;      // menu "Справочники"
-    bool timeSheet;       // menu "Табель по времени"
-    bool reports;         // menu "Отчеты"
-    bool journalControls; // shift buttons, "Выходной", "Обновить", the grid, the date picker
-};
-RoleRights rightsOf(Role role);
-
 // Enables and disables the journal's controls for the role.
-void applyRole(journal::JournalWindow& journal, Role role);
+void applyRole(journal::JournalWindow& journal, session::Role role);
 
 }  // namespace app

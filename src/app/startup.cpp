@@ -3,9 +3,8 @@
 #include <QMessageBox>
 
 #include "app/buildstamp.h"
-#include "app/loginwindow.h"
 #include "app/versiongate.h"
-#include "journal/journalwindow.h"
+#include "app/windows.h"
 #include "ui/application.h"
 #include "ui/messages.h"
 
@@ -15,11 +14,10 @@ int run(int argc, char** argv)
 {
     ui::Application application(argc, argv);
     try {
-        journal::JournalWindow journal;
-        LoginWindow login(journal, parseCommandLine(QCoreApplication::arguments()));
-        VersionGate gate(journal, login, thisBuild());
+        Windows windows({}, parseCommandLine(QCoreApplication::arguments()));
+        VersionGate gate(windows, thisBuild());
         gate.install();
-        login.show();
+        windows.login.show();
         return application.exec();
     } catch (...) {
         ui::showCurrentException();

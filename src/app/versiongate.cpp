@@ -2,11 +2,10 @@
 
 #include <QTimer>
 
-#include "app/loginwindow.h"
+#include "app/windows.h"
 #include "data/command.h"
 #include "data/connection.h"
 #include "data/dataset.h"
-#include "journal/journalwindow.h"
 #include "ui/application.h"
 #include "ui/messages.h"
 #include "ui/program.h"
@@ -69,22 +68,20 @@ bool buildMayRun(data::Connection& connection, const BuildStamp& build)
     return !(storedStamp(ver) > build);
 }
 
-VersionGate::VersionGate(journal::JournalWindow& journal, LoginWindow& login, BuildStamp build)
-    : journal_(journal), login_(login), build_(build)
-{
-}
+VersionGate::VersionGate(Windows& windows, BuildStamp build) : windows_(windows), build_(build) {}
 
 void VersionGate::install()
 {
-    login_.setActivationHook([this] { run(); });
-    QObject::connect(journal_.Timer1, &QTimer::timeout, journal_.Timer1, [this] { ui::guarded([this] { run(); }); });
-    journal_.Timer1->start();
+    windows_.login.setActivationHook([this] { run(); });
+    QTimer* timer = windows_.journal.Timer1;
+    QObject::connect(timer, &QTimer::timeout, timer, [this] { ui::guarded([this] { run(); }); });
+    timer->start();
 }
 
 void VersionGate::run()
 {
-    journal_.setBuildStamp(build_.date, build_.time);
-    if (!buildMayRun(journal_.dataModule().ADO_DB, build_))
+    windows_.state.setBuildStamp(build_.date, build_.time);
+    if (!buildMayRun(windows_.dataModule.ADO_DB, build_))
         refuse();
 }
 
@@ -92,7 +89,7 @@ void VersionGate::refuse()
 {
     // Switched on first: it fires also while the message (or any other modal
     // window) is open, so that nobody has to acknowledge anything.
-    login_.Timer1->start();
+    windows_.login.Timer1->start();
     ui::showError(refusalText());
     ui::endProgram();
 }

@@ -12,13 +12,10 @@ class QTimer;
 namespace data {
 class Connection;
 }
-namespace journal {
-class JournalWindow;
-}
 
 namespace app {
 
-class LoginWindow;
+class Windows;
 
 namespace gatestatements {
 QString readStamp();                        // the first row of accounts_dep.ver
@@ -37,9 +34,10 @@ bool buildMayRun(data::Connection& connection, const BuildStamp& build);
 
 class VersionGate {
 public:
-    // The gate of the given build for the journal (which holds the stamp for
-    // the run) and the login window (whose 5.5 s timer ends a refused copy).
-    VersionGate(journal::JournalWindow& journal, LoginWindow& login, BuildStamp build);
+    // The gate of the given build for the program's windows: the stamp goes
+    // to the run-wide state, the journal's Timer1 runs the gate, the login
+    // window's 5.5 s timer ends a refused copy.
+    VersionGate(Windows& windows, BuildStamp build);
 
     // Runs as the first step of the login window's activation and on every
     // tick of the journal's Timer1, which starts here and runs to the end.
@@ -56,8 +54,7 @@ public:
 private:
     void refuse();
 
-    journal::JournalWindow& journal_;
-    LoginWindow& login_;
+    Windows& windows_;
     BuildStamp build_;
 };
 

@@ -51,17 +51,9 @@ Dataset& DataModule::timeSheet(int shift)
 bool DataModule::duplicateCheck(const QString& statement, const QString& message,
                                 const std::function<void(const QString&)>& warn)
 {
-    Control.close();
-    Control.setStatement(statement);
-    int count = 0;
-    try {
-        Control.open();
-        count = Control.isEmpty() ? 0 : Control.integer(QStringLiteral("cnt"));
-    } catch (...) {
-        Control.close();
-        throw;
-    }
-    Control.close();
+    const int count = readControl(statement, [](const Dataset& control) {
+        return control.isEmpty() ? 0 : control.integer(QStringLiteral("cnt"));
+    });
     if (count > 0) {
         if (warn)
             warn(message);
@@ -72,19 +64,8 @@ bool DataModule::duplicateCheck(const QString& statement, const QString& message
 
 QVariant DataModule::scalar(const QString& statement)
 {
-    Control.close();
-    Control.setStatement(statement);
-    QVariant v;
-    try {
-        Control.open();
-        if (!Control.isEmpty())
-            v = Control.valueAt(0, 0);
-    } catch (...) {
-        Control.close();
-        throw;
-    }
-    Control.close();
-    return v;
+    return readControl(statement,
+                       [](const Dataset& control) { return control.isEmpty() ? QVariant() : control.valueAt(0, 0); });
 }
 
 }  // namespace data

@@ -7,6 +7,7 @@
 #include <functional>
 #include <memory>
 
+#include "core/finally.h"
 #include "data/command.h"
 #include "data/connection.h"
 #include "data/dataset.h"
@@ -52,6 +53,18 @@ public:
     // Runs a statement through Control and returns the first row's first
     // column (null when there is no row). Control is closed again.
     QVariant scalar(const QString& statement);
+
+    // Runs a statement through Control and returns what `read` takes from the
+    // open dataset; Control is closed again afterwards, also after an error.
+    template <typename Read>
+    auto readControl(const QString& statement, Read&& read)
+    {
+        Control.close();
+        Control.setStatement(statement);
+        const core::Finally closeControl([this] { Control.close(); });
+        Control.open();
+        return read(std::as_const(Control));
+    }
 };
 
 }  // namespace data

@@ -1,5 +1,5 @@
 #pragma once
-#include "ui/textformat.h"
+#include "core/textformat.h"
 
 namespace data {
 

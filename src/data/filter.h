@@ -13,7 +13,7 @@
 #include <functional>
 #include <memory>
 
-#include "ui/textformat.h"
+#include "core/textformat.h"
 
 namespace data {
 

@@ -3,9 +3,10 @@
 #include <QLineEdit>
 #include <QPushButton>
 
+#include "data/datamodule.h"
 #include "editor/materialstatements.h"
+#include "editor/rowdeletion.h"
 #include "editor/shiftrecordeditor.h"
-#include "journal/journalwindow.h"
 #include "reference/workerlist.h"
 #include "ui/messages.h"
 
@@ -29,7 +30,7 @@ void CrewArea::add()
     reference::WorkerList& workers = editor_.workerList();
     const bool chosen = workers.pick();
     editor_.workerEdit->clear();
-    editor_.journal().dataModule().Workers.close();
+    editor_.dataModule().Workers.close();
     const auto& worker = workers.picked();
     if (!chosen || !worker)
         return;
@@ -51,15 +52,7 @@ void CrewArea::add()
 
 void CrewArea::removeSelected()
 {
-    data::Dataset& crew = editor_.fio_smena_gds;
-    if (!crew.isOpen() || crew.isEmpty())
-        return;
-    editor_.SmenaIU.setStatement(statements::crewMemberDelete(crew.int64(QStringLiteral("id"))));
-    editor_.SmenaIU.execute();
-    const int row = crew.recNo();
-    crew.reload();
-    if (!crew.isEmpty() && row > 0)
-        crew.setRecNo(row);
+    deleteSelectedRow(editor_.fio_smena_gds, editor_.SmenaIU, statements::crewMemberDelete);
 }
 
 void CrewArea::finish()

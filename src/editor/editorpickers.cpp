@@ -3,13 +3,13 @@
 #include <QLabel>
 #include <QLineEdit>
 
+#include "core/textformat.h"
+#include "data/datamodule.h"
 #include "editor/editorstatements.h"
 #include "editor/lookupcombo.h"
 #include "editor/shiftrecordeditor.h"
-#include "journal/journalwindow.h"
 #include "reference/operationlist.h"
 #include "reference/workerlist.h"
-#include "ui/textformat.h"
 
 namespace editor {
 
@@ -56,13 +56,13 @@ void ShiftRecordEditor::pickWorker()
     }
     operationEdit->clear();
     values_.operationId = 0;
-    journal_.dataModule().Workers.close();
+    dataModule_.Workers.close();
 }
 
 void ShiftRecordEditor::pickOperation()
 {
     int start = 0;
-    data::Dataset& shift = journal_.currentDataset();
+    data::Dataset& shift = shiftDataset();
     if (values_.mode != Mode::Add && shift.isOpen() && !shift.isEmpty())
         start = shift.integer(QStringLiteral("o_id"));
     if (const std::optional<reference::OperationPick> pick = operations_.pick(start)) {

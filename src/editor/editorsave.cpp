@@ -9,14 +9,14 @@
 #include <QLineEdit>
 #include <QPushButton>
 
+#include "core/textformat.h"
 #include "data/datamodule.h"
 #include "editor/lookupcombo.h"
 #include "editor/shiftrecordeditor.h"
-#include "editor/shiftrecordstore.h"
-#include "journal/journalwindow.h"
+#include "records/shiftrecordstore.h"
+#include "session/runstate.h"
 #include "ui/datasetgrid.h"
 #include "ui/messages.h"
-#include "ui/textformat.h"
 
 namespace editor {
 
@@ -39,9 +39,9 @@ bool ShiftRecordEditor::checkRequiredFields()
     return true;
 }
 
-ShiftRecordValues ShiftRecordEditor::valuesToSave() const
+records::ShiftRecordValues ShiftRecordEditor::valuesToSave() const
 {
-    ShiftRecordValues v;
+    records::ShiftRecordValues v;
     v.worker = values_.workerCode;
     v.product = int(values_.productId);
     v.operation = values_.operationId;
@@ -50,7 +50,7 @@ ShiftRecordValues ShiftRecordEditor::valuesToSave() const
     v.rejects = fmt::parseInteger(rejectsEdit->text());
     v.hours = fmt::parseInteger(hoursEdit->text());
     v.date = dateEdit->date();
-    v.shift = journal_.currentShift();
+    v.shift = state_.currentShift();
     v.requisition = LCB_id_doc->keyValue();
     v.line = LCB_id_doc_item->keyValue();
     return v;
@@ -62,7 +62,7 @@ void ShiftRecordEditor::save()
         return;
     // Every number is read before anything is written: a text that is no
     // number stops here with the standard error box.
-    const ShiftRecordValues v = valuesToSave();
+    const records::ShiftRecordValues v = valuesToSave();
     const double required = v_mnf_requisition_item.isOpen() && !v_mnf_requisition_item.isEmpty()
                                 ? v_mnf_requisition_item.number(QStringLiteral("f_qty"))
                                 : 0;
@@ -71,11 +71,11 @@ void ShiftRecordEditor::save()
         return;
     }
 
-    data::DataModule& dm = journal_.dataModule();
-    data::Dataset& shift = journal_.currentDataset();
+    data::DataModule& dm = dataModule_;
+    data::Dataset& shift = shiftDataset();
     const bool inserting = values_.mode == Mode::Add && values_.recordId == 0;
     const int recNo = shift.recNo();
-    const int id = saveShiftRecord(dm, v, inserting ? 0 : values_.recordId, journal_.today());
+    const int id = records::saveShiftRecord(dm, v, inserting ? 0 : values_.recordId, state_.today());
     for (int n = 1; n <= 3; ++n)
         dm.timeSheet(n).close();
 

@@ -8,13 +8,13 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "core/textformat.h"
 #include "editor/lookupcombo.h"
 #include "editor/materialstatements.h"
 #include "ui/dialogs.h"
 #include "ui/keyfilter.h"
 #include "ui/labels.h"
 #include "ui/messages.h"
-#include "ui/textformat.h"
 
 namespace editor {
 

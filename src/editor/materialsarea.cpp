@@ -3,11 +3,11 @@
 #include <QLineEdit>
 #include <QPushButton>
 
+#include "core/textformat.h"
 #include "editor/materialdialog.h"
 #include "editor/materialstatements.h"
+#include "editor/rowdeletion.h"
 #include "editor/shiftrecordeditor.h"
-#include "journal/journalwindow.h"
-#include "ui/textformat.h"
 
 namespace editor {
 
@@ -23,8 +23,7 @@ void setIfEmpty(QLineEdit* field)
 
 MaterialsArea::MaterialsArea(ShiftRecordEditor& editor)
     : QObject(&editor),
-      editor_(editor),
-      dialog_(new MaterialDialog(editor.journal().dataModule().ADO_DB, &editor))
+      editor_(editor)
 {
     connect(editor.materialAddButton, &QPushButton::clicked, this, [this] { add(); });
     connect(editor.materialDeleteButton, &QPushButton::clicked, this, [this] { removeSelected(); });
@@ -46,16 +45,9 @@ void MaterialsArea::add()
 
 void MaterialsArea::removeSelected()
 {
-    data::Dataset& materials = editor_.smena_gds_use;
-    if (!materials.isOpen() || materials.isEmpty())
-        return;
-    editor_.SmenaIU.setStatement(statements::materialUseDelete(materials.int64(QStringLiteral("id"))));
-    editor_.SmenaIU.execute();
-    const int row = materials.recNo();
-    materials.reload();
-    editor_.sum_smena_gds_use.reload();
-    if (!materials.isEmpty() && row > 0)
-        materials.setRecNo(row);
+    // The total follows the list at once.
+    if (deleteSelectedRow(editor_.smena_gds_use, editor_.SmenaIU, statements::materialUseDelete))
+        editor_.sum_smena_gds_use.reload();
 }
 
 }  // namespace editor

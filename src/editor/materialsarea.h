@@ -13,9 +13,11 @@ class ShiftRecordEditor;
 class MaterialsArea : public QObject {
     Q_OBJECT
 public:
-    // Connects the area's buttons of the editor; the material dialog belongs to the editor's window.
+    // Connects the area's buttons of the editor.
     explicit MaterialsArea(ShiftRecordEditor& editor);
 
+    // The dialog "Добавить" opens.
+    void setDialog(MaterialDialog& dialog) { dialog_ = &dialog; }
     MaterialDialog& dialog() { return *dialog_; }
 
     // "Добавить": the dialog, then the record's lists again and the remainder.
@@ -25,7 +27,7 @@ public:
 
 private:
     ShiftRecordEditor& editor_;
-    MaterialDialog* dialog_;
+    MaterialDialog* dialog_ = nullptr;
 };
 
 }  // namespace editor

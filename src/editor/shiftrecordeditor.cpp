@@ -11,48 +11,35 @@
 #include <QPushButton>
 #include <QWheelEvent>
 
+#include "core/finally.h"
+#include "core/textformat.h"
+#include "data/datamodule.h"
 #include "editor/crewarea.h"
 #include "editor/editorstatements.h"
 #include "editor/lookupcombo.h"
 #include "editor/materialsarea.h"
-#include "journal/journalwindow.h"
 #include "reference/operationrules.h"
+#include "session/runstate.h"
 #include "ui/datasetgrid.h"
 #include "ui/dialogs.h"
-#include "ui/textformat.h"
 
 namespace editor {
 
-namespace {
-
-// Runs its function when the scope ends, also when an error leaves it.
-template <typename Fn>
-class Finally {
-public:
-    explicit Finally(Fn fn) : fn_(std::move(fn)) {}
-    ~Finally() { fn_(); }
-    Finally(const Finally&) = delete;
-    Finally& operator=(const Finally&) = delete;
-
-private:
-    Fn fn_;
-};
-
-}  // namespace
-
-ShiftRecordEditor::ShiftRecordEditor(journal::JournalWindow& journal, reference::WorkerList& workers,
-                                     reference::OperationList& operations, QWidget* parent)
+ShiftRecordEditor::ShiftRecordEditor(data::DataModule& dataModule, const session::RunState& state,
+                                     reference::WorkerList& workers, reference::OperationList& operations,
+                                     QWidget* parent)
     : QDialog(parent),
-      v_mnf_requisition(journal.dataModule().ADO_DB, QStringLiteral("v_mnf_requisition")),
-      v_mnf_requisition_item(journal.dataModule().ADO_DB, QStringLiteral("v_mnf_requisition_item")),
-      smena_gds_use(journal.dataModule().ADO_DB, QStringLiteral("smena_gds_use"), statements::materials()),
-      sum_smena_gds_use(journal.dataModule().ADO_DB, QStringLiteral("sum_smena_gds_use"),
+      v_mnf_requisition(dataModule.ADO_DB, QStringLiteral("v_mnf_requisition")),
+      v_mnf_requisition_item(dataModule.ADO_DB, QStringLiteral("v_mnf_requisition_item")),
+      smena_gds_use(dataModule.ADO_DB, QStringLiteral("smena_gds_use"), statements::materials()),
+      sum_smena_gds_use(dataModule.ADO_DB, QStringLiteral("sum_smena_gds_use"),
                         statements::materialsTotal()),
-      fio_smena_gds(journal.dataModule().ADO_DB, QStringLiteral("fio_smena_gds"), statements::crew()),
-      SmenaIU(journal.dataModule().ADO_DB, QStringLiteral("SmenaIU")),
-      ins_person(journal.dataModule().ADO_DB, QStringLiteral("ins_person"), statements::crewInsert()),
-      save_all(journal.dataModule().ADO_DB, QStringLiteral("save_all"), statements::crewDivide()),
-      journal_(journal),
+      fio_smena_gds(dataModule.ADO_DB, QStringLiteral("fio_smena_gds"), statements::crew()),
+      SmenaIU(dataModule.ADO_DB, QStringLiteral("SmenaIU")),
+      ins_person(dataModule.ADO_DB, QStringLiteral("ins_person"), statements::crewInsert()),
+      save_all(dataModule.ADO_DB, QStringLiteral("save_all"), statements::crewDivide()),
+      dataModule_(dataModule),
+      state_(state),
       workers_(workers),
       operations_(operations)
 {
@@ -64,7 +51,10 @@ ShiftRecordEditor::ShiftRecordEditor(journal::JournalWindow& journal, reference:
     crew_ = new CrewArea(*this);
 }
 
+void ShiftRecordEditor::setMaterialDialog(MaterialDialog& dialog) { materials_->setDialog(dialog); }
 MaterialDialog& ShiftRecordEditor::materialDialog() { return materials_->dialog(); }
+
+data::Dataset& ShiftRecordEditor::shiftDataset() { return dataModule_.smena(state_.currentShift()); }
 
 ShiftRecordEditor::~ShiftRecordEditor()
 {
@@ -78,8 +68,8 @@ ShiftRecordEditor::~ShiftRecordEditor()
 
 void ShiftRecordEditor::openForAdding()
 {
-    data::Dataset& shift = journal_.currentDataset();
-    dateEdit->setDate(journal_.journalDate());
+    data::Dataset& shift = shiftDataset();
+    dateEdit->setDate(state_.journalDate());
     for (QLineEdit* e : {workerEdit, operationEdit, quantityEdit, amountEdit, basePriceEdit, finalPriceEdit})
         e->clear();
     rejectsEdit->setText(QStringLiteral("0"));
@@ -110,7 +100,7 @@ void ShiftRecordEditor::openForAdding()
 
 void ShiftRecordEditor::openForChanging()
 {
-    data::Dataset& shift = journal_.currentDataset();
+    data::Dataset& shift = shiftDataset();
     const int row = shift.recNo();
     if (!shift.isEmpty() && shift.text(QStringLiteral("ok")) != QLatin1String("ok")) {
         v_mnf_requisition.setStatement(statements::requisitions());
@@ -150,12 +140,12 @@ void ShiftRecordEditor::openForChanging()
 
 void ShiftRecordEditor::openForViewing()
 {
-    data::Dataset& shift = journal_.currentDataset();
+    data::Dataset& shift = shiftDataset();
     const QList<QWidget*> locked{groupBox, saveButton, materialsGrid, materialAddButton, materialDeleteButton};
     for (QWidget* w : locked)
         w->setEnabled(false);
     // Unlocked again however the viewing ends, so that the next opening finds them usable.
-    const Finally unlock([&locked] {
+    const core::Finally unlock([&locked] {
         for (QWidget* w : locked)
             w->setEnabled(true);
     });

@@ -21,8 +21,14 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 
-namespace journal {
-class JournalWindow;
+namespace data {
+class DataModule;
+}
+namespace records {
+struct ShiftRecordValues;
+}
+namespace session {
+class RunState;
 }
 
 namespace reference {
@@ -38,7 +44,6 @@ namespace editor {
 
 class CrewArea;
 class LookupComboBox;
-struct ShiftRecordValues;
 class MaterialDialog;
 class MaterialsArea;
 
@@ -62,12 +67,14 @@ struct HeldValues {
 class ShiftRecordEditor : public QDialog {
     Q_OBJECT
 public:
-    ShiftRecordEditor(journal::JournalWindow& journal, reference::WorkerList& workers,
+    // Reads the journal date, the current shift and today's date from the
+    // run-wide state, and the current shift's dataset from the data module.
+    ShiftRecordEditor(data::DataModule& dataModule, const session::RunState& state, reference::WorkerList& workers,
                       reference::OperationList& operations, QWidget* parent = nullptr);
     ~ShiftRecordEditor() override;
 
     // The three openings; each shows the window modally and, afterwards,
-    // brings the journal's current shift dataset back as its Part requires.
+    // brings the journal's current shift dataset back as the opening requires.
     void openForAdding();
     void openForChanging();
     void openForViewing();
@@ -92,11 +99,14 @@ public:
     // "Запись" (editorsave.cpp).
     void save();
 
-    journal::JournalWindow& journal() { return journal_; }
+    data::DataModule& dataModule() { return dataModule_; }
     reference::WorkerList& workerList() { return workers_; }
-    // The lower areas (materialsarea.cpp, crewarea.cpp) and the material dialog (Form24).
+    // The lower areas (materialsarea.cpp, crewarea.cpp).
     MaterialsArea& materials() { return *materials_; }
     CrewArea& crew() { return *crew_; }
+    // The material dialog (Form24) that "Добавить" of the materials area opens;
+    // start-up builds it after this window, as a window over it.
+    void setMaterialDialog(MaterialDialog& dialog);
     MaterialDialog& materialDialog();
 
     // Datasets and commands of the window.
@@ -149,7 +159,7 @@ protected:
 
 private:
     bool checkRequiredFields();
-    ShiftRecordValues valuesToSave() const;
+    records::ShiftRecordValues valuesToSave() const;
     void buildControls();
     void connectControls();
     void fillFromRecord(const data::Dataset& row);
@@ -162,7 +172,10 @@ private:
     void rejectsLeft();
     bool wheelTurned(QEvent* event);
 
-    journal::JournalWindow& journal_;
+    data::Dataset& shiftDataset();  // the current shift's dataset
+
+    data::DataModule& dataModule_;
+    const session::RunState& state_;
     reference::WorkerList& workers_;
     reference::OperationList& operations_;
     HeldValues values_;

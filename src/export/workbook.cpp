@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "ui/textformat.h"
+#include "core/textformat.h"
 
 namespace xlsx {
 namespace {

@@ -12,9 +12,11 @@
 #include <QPushButton>
 #include <QRadioButton>
 
+#include "core/finally.h"
 #include "journal/journalmenu.h"
 #include "journal/journalsort.h"
 #include "journal/journalwindow.h"
+#include "session/runstate.h"
 #include "ui/application.h"
 #include "ui/busycursor.h"
 #include "ui/datasetgrid.h"
@@ -37,20 +39,16 @@ void paintCaption(QWidget* w, bool marked, const QColor& markColour)
     w->setFont(f);
 }
 
-// Runs a menu entry's window; its datasets are closed when it is closed
-// (also when it stops on an error), so that the next opening reads afresh.
+// Asks for a menu entry's window; the datasets it opened are closed when it
+// is closed (also when it stops on an error), so that the next opening reads afresh.
 template <typename Fn>
 void showThenClose(Fn&& show, std::initializer_list<data::Dataset*> datasets)
 {
-    try {
-        show();
-    } catch (...) {
+    const core::Finally close([&datasets] {
         for (data::Dataset* d : datasets)
             d->close();
-        throw;
-    }
-    for (data::Dataset* d : datasets)
-        d->close();
+    });
+    show();
 }
 
 }  // namespace
@@ -64,8 +62,16 @@ void JournalWindow::connectJournalActions()
         });
     }
     chooseShift(1);
-    connect(CBox1, &QCheckBox::toggled, this, &JournalWindow::paintDayOff);
+    connect(CBox1, &QCheckBox::toggled, this, [this](bool ticked) {
+        state_.setDayOff(ticked);
+        paintDayOff(ticked);
+    });
+    state_.setDayOff(CBox1->isChecked());
     paintDayOff(CBox1->isChecked());
+    // Typing a date changes the journal date at once, as the picker shows it;
+    // the shifts are loaded only by the date change below.
+    connect(DateT, &QDateEdit::dateChanged, this, [this](const QDate& date) { state_.setJournalDate(date); });
+    state_.setJournalDate(DateT->date());
 
     // The date change runs when the calendar closes, with or without a new
     // date, and on Enter in the picker; typing a date alone does nothing.
@@ -80,33 +86,23 @@ void JournalWindow::connectJournalActions()
     connect(exitAction, &QAction::triggered, this, &QDialog::reject);
 
     connect(operationKindsAction, &QAction::triggered, this, [this] {
-        if (!showOperationKinds_)
-            return;
-        ui::guarded([this] { showThenClose(showOperationKinds_, {&dataModule().Vid_oper}); });
+        ui::guarded([this] { showThenClose([this] { emit operationKindsRequested(); }, {&dataModule().Vid_oper}); });
     });
     connect(timeSheetAction, &QAction::triggered, this, [this] {
-        if (!showTimeSheet_)
-            return;
         ui::guarded([this] {
             const Month m = timeSheetMonth(journalDate());
             data::DataModule& dm = dataModule();
-            showThenClose([&] { showTimeSheet_(m.month, m.year); }, {&dm.H_Tabel_1, &dm.H_Tabel_2, &dm.H_Tabel_3});
+            showThenClose([&] { emit timeSheetRequested(m.month, m.year); },
+                          {&dm.H_Tabel_1, &dm.H_Tabel_2, &dm.H_Tabel_3});
         });
     });
     connect(summaryReportsAction, &QAction::triggered, this, [this] {
-        if (!showSummaryReports_)
-            return;
         ui::guarded([this] {
-            const Period p = reportsPeriod(today());
-            showSummaryReports_(p.from, p.to);
+            const Period p = reportsPeriod(state_.today());
+            emit summaryReportsRequested(p.from, p.to);
         });
     });
     // "Внеурочное" does nothing.
-}
-
-QDate JournalWindow::today() const
-{
-    return today_ ? today_() : QDate::currentDate();
 }
 
 void JournalWindow::showEvent(QShowEvent* event)
@@ -136,7 +132,7 @@ bool JournalWindow::eventFilter(QObject* watched, QEvent* event)
 
 void JournalWindow::openOnToday()
 {
-    const QDate date = today();
+    const QDate date = state_.today();
     DateT->setDate(date);
     if (isWeekend(date))
         CBox1->setChecked(true);  // never cleared here
@@ -181,7 +177,7 @@ void JournalWindow::chooseShift(int shift)
     DBGrid2->setDataset(&dataModule().smena(shift));
     for (int s = 1; s <= 4; ++s)
         paintCaption(shiftButton(s), s == shift, kChosenShift);
-    currentShift_ = shift;
+    state_.setCurrentShift(shift);
 }
 
 void JournalWindow::paintDayOff(bool ticked)

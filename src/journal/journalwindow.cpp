@@ -13,12 +13,13 @@
 
 #include "journal/journalcolumns.h"
 #include "journal/journalokdelegate.h"
+#include "session/runstate.h"
 #include "ui/datasetgrid.h"
 
 namespace journal {
 
-JournalWindow::JournalWindow(const QString& connectionString, QWidget* parent)
-    : QDialog(parent), dataModule_(std::make_unique<data::DataModule>(connectionString))
+JournalWindow::JournalWindow(data::DataModule& dataModule, session::RunState& state, QWidget* parent)
+    : QDialog(parent), dataModule_(dataModule), state_(state), acceptance_(dataModule)
 {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Табель"));
@@ -143,11 +144,12 @@ void JournalWindow::setCurrentShift(int shift)
 {
     shift = (shift >= 1 && shift <= 4) ? shift : 1;
     shiftButton(shift)->setChecked(true);  // the button's handler shows it
-    currentShift_ = shift;
+    state_.setCurrentShift(shift);
 }
 
-QDate JournalWindow::journalDate() const { return DateT->date(); }
+int JournalWindow::currentShift() const { return state_.currentShift(); }
+QDate JournalWindow::journalDate() const { return state_.journalDate(); }
 void JournalWindow::setJournalDate(const QDate& date) { DateT->setDate(date); }
-bool JournalWindow::dayOff() const { return CBox1->isChecked(); }
+bool JournalWindow::dayOff() const { return state_.dayOff(); }
 
 }  // namespace journal

@@ -1,15 +1,15 @@
 #pragma once
 // The journal window (Form1): one date's shift records of the chosen shift.
-// It owns the data module and the run-wide state other windows read: the
-// journal date, the current shift 1..4 (4 is overtime), the day-off flag and
-// the user's login.
+// Its date picker, shift buttons and "Выходной" are the run-wide state's
+// journal date, current shift and day-off flag: it writes them there as they
+// change. The windows it opens are not its own: it asks for them through its
+// signals, which start-up connects.
 
 #include <QDate>
 #include <QDialog>
-#include <functional>
-#include <memory>
 
 #include "data/datamodule.h"
+#include "records/recordactions.h"
 
 class QAction;
 class QCheckBox;
@@ -20,51 +20,32 @@ class QPushButton;
 class QRadioButton;
 class QTimer;
 
+namespace session {
+class RunState;
+}
 namespace ui {
 class DatasetGrid;
 }
-
-// --- Windows the journal opens (journalactions.cpp) ---
-namespace editor {
-class ShiftRecordEditor;
-}
-namespace reference {
-class OperationList;
-class WorkerList;
-}  // namespace reference
-// --- end ---
 
 namespace journal {
 
 class JournalWindow : public QDialog {
     Q_OBJECT
 public:
-    // Creates the data module on the given connection string (the built-in one when empty).
-    explicit JournalWindow(const QString& connectionString = {}, QWidget* parent = nullptr);
+    JournalWindow(data::DataModule& dataModule, session::RunState& state, QWidget* parent = nullptr);
     ~JournalWindow() override;
 
-    data::DataModule& dataModule() { return *dataModule_; }
+    data::DataModule& dataModule() { return dataModule_; }
 
-    // Run-wide state.
-    int currentShift() const { return currentShift_; }
+    // The journal's part of the run-wide state, through its controls.
+    int currentShift() const;
     void setCurrentShift(int shift);
     QDate journalDate() const;
     void setJournalDate(const QDate& date);
     bool dayOff() const;
-    const QString& userLogin() const { return userLogin_; }
-    void setUserLogin(const QString& login) { userLogin_ = login; }
-    const QString& userPassword() const { return userPassword_; }
-    void setUserPassword(const QString& password) { userPassword_ = password; }
-    int buildDate() const { return buildDate_; }
-    int buildTime() const { return buildTime_; }
-    void setBuildStamp(int date, int time)
-    {
-        buildDate_ = date;
-        buildTime_ = time;
-    }
 
     // The shift dataset of the current shift.
-    data::Dataset& currentDataset() { return dataModule_->smena(currentShift_); }
+    data::Dataset& currentDataset() { return dataModule_.smena(currentShift()); }
 
     // Controls (the role table and the tests reach them by these names).
     QRadioButton* RadioButton1;
@@ -95,10 +76,6 @@ public:
 
     QRadioButton* shiftButton(int shift) const;
 
-    // Today's date as the journal takes it: the workstation's clock unless set.
-    void setClock(std::function<QDate()> today) { today_ = std::move(today); }
-    QDate today() const;
-
     // Opening, when the window is first shown: the journal date becomes today,
     // a Saturday or Sunday ticks "Выходной", the four shift datasets are loaded.
     void openOnToday();
@@ -110,17 +87,20 @@ public:
     // A click on the title of a column of the record grid (index into its columns).
     void sortByTitle(int column);
 
-    // Windows of the menu, set by whoever builds them; without one the entry
-    // does nothing. Each prepares its window and shows it modally.
+signals:
+    // "Добавить", "Изменить", and the double-click of a user who does not accept.
+    void addRecordRequested();
+    void changeRecordRequested();
+    void viewRecordRequested();
+    // "Рабочие" and "Цены" of the menu "Справочники".
+    void workersRequested();
+    void pricesRequested();
     // "Операции": the operation kinds in list mode; Vid_oper is closed afterwards.
-    void setOperationKindsWindow(std::function<void()> show) { showOperationKinds_ = std::move(show); }
+    void operationKindsRequested();
     // "Табель по времени": the month and year of the journal date; H_Tabel_1..3 are closed afterwards.
-    void setTimeSheetWindow(std::function<void(int month, int year)> show) { showTimeSheet_ = std::move(show); }
+    void timeSheetRequested(int month, int year);
     // "Сводные отчеты": the period proposed from today's date (reportsPeriod).
-    void setSummaryReportsWindow(std::function<void(const QDate& from, const QDate& to)> show)
-    {
-        showSummaryReports_ = std::move(show);
-    }
+    void summaryReportsRequested(const QDate& from, const QDate& to);
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -133,40 +113,17 @@ private:
     void chooseShift(int shift);
     void paintDayOff(bool ticked);
     void loadShifts();
-    // Wires "Добавить", "Изменить", "Удалить", "Принять", the double-click and
-    // the reference-book menu entries (journalactions.cpp).
+    // "Добавить", "Изменить", "Удалить", "Принять", the double-click and the
+    // menu entries (journalactions.cpp).
     void connectRecordActions();
-    // "Удалить", "Принять" and the double-click on a record (journalactions.cpp).
     void deleteRecord();
     void acceptRecord();
     void recordDoubleClicked();
 
-    std::unique_ptr<data::DataModule> dataModule_;
-    int currentShift_ = 1;
-    QString userLogin_;
-    QString userPassword_;
-    int buildDate_ = 0;
-    int buildTime_ = 0;
-    std::function<QDate()> today_;
+    data::DataModule& dataModule_;
+    session::RunState& state_;
+    records::RecordAcceptance acceptance_;
     bool opened_ = false;
-    std::function<void()> showOperationKinds_;
-    std::function<void(int, int)> showTimeSheet_;
-    std::function<void(const QDate&, const QDate&)> showSummaryReports_;
-
-    // --- Windows the journal opens (journalactions.cpp) ---
-    // Created once with the journal, before the data module goes.
-public:
-    editor::ShiftRecordEditor& recordEditor();
-    reference::WorkerList& workerList();
-    reference::OperationList& operationList();
-
-private:
-    struct RecordWindows;
-    struct RecordWindowsDeleter {
-        void operator()(RecordWindows* windows) const;
-    };
-    std::unique_ptr<RecordWindows, RecordWindowsDeleter> recordWindows_;
-    // --- end ---
 };
 
 }  // namespace journal

@@ -7,13 +7,14 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "core/textformat.h"
 #include "reference/operationrules.h"
 #include "reference/searchfilters.h"
 #include "reference/searchkeys.h"
+#include "session/runstate.h"
 #include "ui/datasetgrid.h"
 #include "ui/dialogs.h"
 #include "ui/messages.h"
-#include "ui/textformat.h"
 
 namespace reference {
 
@@ -36,8 +37,8 @@ QList<ui::GridColumn> operationColumns()
 
 }  // namespace
 
-OperationList::OperationList(data::DataModule& dataModule, QWidget* parent)
-    : QDialog(parent), dataModule_(dataModule)
+OperationList::OperationList(data::DataModule& dataModule, const session::RunState& state, QWidget* parent)
+    : QDialog(parent), dataModule_(dataModule), state_(state)
 {
     setObjectName(QStringLiteral("Form4"));
     setWindowTitle(QStringLiteral("Операции"));
@@ -156,8 +157,7 @@ OperationPick OperationList::current() const
     p.operationId = oper.integer(QStringLiteral("id"));
     p.operationType = oper.integer(QStringLiteral("NAIMEN"));
     p.basePrice = fmt::round4(oper.number(QStringLiteral("cena")));
-    const PriceDay day = priceDay_ ? priceDay_() : PriceDay{};
-    p.effectivePrice = effectivePrice(p.basePrice, day.dayOff, day.shift);
+    p.effectivePrice = effectivePrice(p.basePrice, state_.dayOff(), state_.currentShift());
     const QString mark = dataModule_.scalar(productMarkStatement(p.productId)).toString();
     p.operationText = operationText(mark, oper.text(QStringLiteral("VID")), p.operationType);
     return p;

@@ -14,6 +14,9 @@ class QCheckBox;
 class QLineEdit;
 class QPushButton;
 
+namespace session {
+class RunState;
+}
 namespace ui {
 class DatasetGrid;
 }
@@ -30,21 +33,14 @@ struct OperationPick {
     QString operationText;   // "mark; kind; type", the mark read afresh
 };
 
-// The day the price is for: the journal's day-off flag and current shift.
-struct PriceDay {
-    bool dayOff = false;
-    int shift = 1;
-};
-
 class OperationList : public QDialog {
     Q_OBJECT
 public:
     enum class Mode { List = 0, Picker = 1 };
 
-    explicit OperationList(data::DataModule& dataModule, QWidget* parent = nullptr);
+    // The price surcharges follow the run-wide state's day-off flag and current shift.
+    OperationList(data::DataModule& dataModule, const session::RunState& state, QWidget* parent = nullptr);
 
-    // Where the price surcharges come from (the journal).
-    void setPriceDay(std::function<PriceDay()> source) { priceDay_ = std::move(source); }
     // The shift record editor's requisition: nothing when none is chosen,
     // otherwise the product code of its chosen line (see operationSearchFilter).
     void setRequisitionProduct(std::function<std::optional<QString>()> source)
@@ -89,9 +85,9 @@ private:
     OperationPick current() const;
 
     data::DataModule& dataModule_;
+    const session::RunState& state_;
     Mode mode_ = Mode::List;
     std::optional<OperationPick> picked_;
-    std::function<PriceDay()> priceDay_;
     std::function<std::optional<QString>()> requisitionProduct_;
 };
 

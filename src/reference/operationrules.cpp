@@ -1,6 +1,6 @@
 #include "reference/operationrules.h"
 
-#include "ui/textformat.h"
+#include "core/textformat.h"
 
 namespace reference {
 

@@ -1,7 +1,7 @@
 #include "reference/searchfilters.h"
 
+#include "core/textformat.h"
 #include "data/filter.h"
-#include "ui/textformat.h"
 
 namespace reference {
 

@@ -6,11 +6,11 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "core/textformat.h"
 #include "reference/searchfilters.h"
 #include "reference/searchkeys.h"
 #include "ui/datasetgrid.h"
 #include "ui/dialogs.h"
-#include "ui/textformat.h"
 
 namespace reference {
 

@@ -2,8 +2,8 @@
 
 #include <QHash>
 
+#include "core/textformat.h"
 #include "report/values.h"
-#include "ui/textformat.h"
 
 namespace report {
 namespace {

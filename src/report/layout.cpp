@@ -1,8 +1,8 @@
 #include "report/layout.h"
 
+#include "core/textformat.h"
 #include "report/rowsource.h"
 #include "report/values.h"
-#include "ui/textformat.h"
 
 namespace report {
 

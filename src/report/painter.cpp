@@ -4,7 +4,7 @@
 #include <QPdfWriter>
 #include <QPrinter>
 
-#include "ui/textformat.h"
+#include "core/textformat.h"
 
 namespace report {
 namespace {

@@ -1,6 +1,6 @@
 #include "report/rowsource.h"
 
-#include "ui/textformat.h"
+#include "core/textformat.h"
 
 namespace report {
 

@@ -3,7 +3,7 @@
 #include <QDateTime>
 #include <QRegularExpression>
 
-#include "ui/textformat.h"
+#include "core/textformat.h"
 
 namespace report {
 

@@ -1,7 +1,7 @@
 #include "ui/application.h"
 
+#include "core/textformat.h"
 #include "ui/messages.h"
-#include "ui/textformat.h"
 
 namespace ui {
 

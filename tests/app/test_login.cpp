@@ -12,6 +12,7 @@
 #include <QTest>
 
 #include "app/loginwindow.h"
+#include "app/windows.h"
 #include "data/connectionstring.h"
 #include "journal/journalwindow.h"
 #include "support/messagerecorder.h"
@@ -59,10 +60,10 @@ private:
         int ends = 0;
     };
 
-    Outcome logIn(journal::JournalWindow& journal, const app::CommandLine& args, const QString& login,
-                  const QString& password)
+    Outcome logIn(app::Windows& windows, const QString& login, const QString& password)
     {
-        app::LoginWindow window(journal, args);
+        journal::JournalWindow& journal = windows.journal;
+        app::LoginWindow& window = windows.login;
         window.show();
         Outcome out;
         ui::setDialogHandler([&](QDialog& dialog) {
@@ -162,10 +163,11 @@ private slots:
         }
 
         // The built-in connection of this run is the test database.
-        journal::JournalWindow journal(db_->connectionString());
+        app::Windows windows(db_->connectionString(), {server, database});
+        journal::JournalWindow& journal = windows.journal;
         journal.setCurrentShift(3);
         testing::MessageRecorder messages;
-        const Outcome out = logIn(journal, {server, database}, login, password);
+        const Outcome out = logIn(windows, login, password);
 
         QCOMPARE(messages.texts(), QStringList());
         QVERIFY(out.journalShown);
@@ -173,7 +175,7 @@ private slots:
         QVERIFY(out.connectedWhenShown);
         QCOMPARE(out.ends, 1);  // closing the journal ends the program
         verifyRights(journal, rightsOf(role));
-        QCOMPARE(journal.userLogin(), user);
+        QCOMPARE(windows.state.userLogin(), user);
         QCOMPARE(journal.windowTitle(), title);
         QCOMPARE(journal.currentShift(), 1);
         QVERIFY(journal.RadioButton1->isChecked());
@@ -201,9 +203,10 @@ private slots:
         // A built-in connection that cannot be opened.
         data::ConnectionParams missing = db_->params();
         missing.database = QStringLiteral("t_no_such_database");
-        journal::JournalWindow journal(data::buildConnectionString(missing));
+        app::Windows windows(data::buildConnectionString(missing), {server, database});
+        journal::JournalWindow& journal = windows.journal;
         testing::MessageRecorder messages;
-        const Outcome out = logIn(journal, {server, database}, "sys", "kolxapm");
+        const Outcome out = logIn(windows, "sys", "kolxapm");
 
         QCOMPARE(messages.texts(), QStringList{message});
         QCOMPARE(messages.messages().first().caption, QStringLiteral("Ошибка"));

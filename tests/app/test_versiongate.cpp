@@ -13,6 +13,7 @@
 #include "app/buildstamp.h"
 #include "app/loginwindow.h"
 #include "app/versiongate.h"
+#include "app/windows.h"
 #include "journal/journalwindow.h"
 #include "support/messagerecorder.h"
 #include "support/testdatabase.h"
@@ -32,8 +33,9 @@ class VersionGateTest : public QObject {
     Q_OBJECT
 private:
     std::unique_ptr<testing::TestDatabase> db_;
-    std::unique_ptr<journal::JournalWindow> journal_;
-    std::unique_ptr<app::LoginWindow> login_;
+    std::unique_ptr<app::Windows> windows_;
+    journal::JournalWindow* journal_ = nullptr;
+    app::LoginWindow* login_ = nullptr;
     int ends_ = 0;
 
     void store(const std::optional<app::BuildStamp>& stamp)
@@ -99,16 +101,18 @@ private slots:
     void cleanupTestCase() { db_.reset(); }
     void init()
     {
-        journal_ = std::make_unique<journal::JournalWindow>(db_->connectionString());
-        login_ = std::make_unique<app::LoginWindow>(*journal_, app::CommandLine{});
+        windows_ = std::make_unique<app::Windows>(db_->connectionString());
+        journal_ = &windows_->journal;
+        login_ = &windows_->login;
         ends_ = 0;
         ui::setEndProgramHandler([this] { ++ends_; });
     }
     void cleanup()
     {
         db_->exec("alter table if exists accounts_dep.ver_moved rename to ver");
-        login_.reset();
-        journal_.reset();
+        login_ = nullptr;
+        journal_ = nullptr;
+        windows_.reset();
         ui::resetEndProgramHandler();
         ui::resetMessageHandler();
     }
@@ -118,13 +122,13 @@ private slots:
         store(kStamp);
         const QString before = rowVersion();
         testing::MessageRecorder messages;
-        app::VersionGate gate(*journal_, *login_, kStamp);
+        app::VersionGate gate(*windows_, kStamp);
         gate.run();
         QCOMPARE(rowVersion(), before);
         QCOMPARE(messages.count(), 0);
         QCOMPARE(ends_, 0);
-        QCOMPARE(journal_->buildDate(), 20211223);
-        QCOMPARE(journal_->buildTime(), 43515);
+        QCOMPARE(windows_->state.buildDate(), 20211223);
+        QCOMPARE(windows_->state.buildTime(), 43515);
     }
 
     void gateComparesWithTheTable_data()
@@ -154,7 +158,7 @@ private slots:
         QFETCH(bool, refused);
         store(before);
         testing::MessageRecorder messages;  // acknowledges at once
-        app::VersionGate gate(*journal_, *login_, build);
+        app::VersionGate gate(*windows_, build);
         gate.run();
         QCOMPARE(stored(), after);
         QCOMPARE(db_->scalar("select count(*) from accounts_dep.ver").toInt(), 1);
@@ -190,7 +194,7 @@ private slots:
             ui::setEndProgramHandler([this] { ++ends_; });
             return QMessageBox::Ok;
         });
-        app::VersionGate gate(*journal_, *login_, app::BuildStamp{20211223, 86399});
+        app::VersionGate gate(*windows_, app::BuildStamp{20211223, 86399});
         gate.run();
         QVERIFY(!safetyFired);
         QVERIFY(endedWhileShown);
@@ -201,7 +205,7 @@ private slots:
     {
         store(kStamp);
         testing::MessageRecorder messages;
-        app::VersionGate gate(*journal_, *login_, kStamp);
+        app::VersionGate gate(*windows_, kStamp);
         gate.install();
         QVERIFY(journal_->Timer1->isActive());
         QCOMPARE(journal_->Timer1->interval(), 30000);
@@ -217,7 +221,7 @@ private slots:
         store(kStamp);
         db_->exec("alter table accounts_dep.ver rename to ver_moved");
         testing::MessageRecorder messages;
-        app::VersionGate gate(*journal_, *login_, app::BuildStamp{20211223, 50000});
+        app::VersionGate gate(*windows_, app::BuildStamp{20211223, 50000});
         gate.install();
         journal_->Timer1->setInterval(1);
         QTRY_VERIFY(messages.count() > 0);
@@ -239,10 +243,10 @@ private slots:
     {
         store(std::nullopt);
         testing::MessageRecorder messages;
-        app::VersionGate gate(*journal_, *login_, kStamp);
+        app::VersionGate gate(*windows_, kStamp);
         gate.install();
         login_->show();
-        QVERIFY(QTest::qWaitForWindowActive(login_.get()));
+        QVERIFY(QTest::qWaitForWindowActive(login_));
         QTRY_COMPARE(login_->windowTitle(), QStringLiteral("Авторизация (build: 20211223.43515)"));
         QCOMPARE(login_->Label3->text(), QStringLiteral("Сервер: , БД: "));
         QCOMPARE(stored(), std::optional<app::BuildStamp>(kStamp));
@@ -253,11 +257,11 @@ private slots:
     {
         db_->exec("alter table accounts_dep.ver rename to ver_moved");
         testing::MessageRecorder messages;
-        app::VersionGate gate(*journal_, *login_, kStamp);
+        app::VersionGate gate(*windows_, kStamp);
         gate.install();
         journal_->Timer1->stop();
         login_->show();
-        QVERIFY(QTest::qWaitForWindowActive(login_.get()));
+        QVERIFY(QTest::qWaitForWindowActive(login_));
         QTRY_COMPARE(messages.count(), 1);
         QCOMPARE(login_->windowTitle(), QStringLiteral("Авторизация"));
         QCOMPARE(login_->Label3->text(), QString());
@@ -275,7 +279,7 @@ private slots:
         ui::resetMessageHandler();
         ui::resetDialogHandler();
         store(app::BuildStamp{20991231, 0});
-        app::VersionGate gate(*journal_, *login_, kStamp);
+        app::VersionGate gate(*windows_, kStamp);
         QDialog working;  // the window the user is working in
         bool gateReturned = false, dialogReturned = false, safetyFired = false;
         QTimer::singleShot(0, &working, [&] {

@@ -9,15 +9,16 @@
 #include <QTest>
 #include <memory>
 
+#include "app/windows.h"
 #include "crewfixture.h"
 #include "editor/dialogscript.h"
 #include "editor/lookupcombo.h"
 #include "editor/materialdialog.h"
 #include "editor/shiftrecordeditor.h"
 #include "editor/userinput.h"
+#include "journal/journalwindow.h"
 #include "reference/operationlist.h"
 #include "reference/workerlist.h"
-#include "journal/journalwindow.h"
 #include "support/testdatabase.h"
 
 namespace crewtest {
@@ -52,18 +53,20 @@ public:
         : db(std::make_unique<testing::TestDatabase>(suite))
     {
         addCrewFixture(*db);
-        journal = std::make_unique<journal::JournalWindow>(db->connectionString());
+        windows = std::make_unique<app::Windows>(db->connectionString());
+        journal = &windows->journal;
         journal->setJournalDate(kDate);
         journal->setCurrentShift(1);
         reloadJournal();
     }
     ~CrewDriver()
     {
-        journal.reset();
+        journal = nullptr;
+        windows.reset();
         db.reset();
     }
 
-    editor::ShiftRecordEditor& editor() { return journal->recordEditor(); }
+    editor::ShiftRecordEditor& editor() { return windows->editor; }
     data::Dataset& shift() { return journal->currentDataset(); }
 
     void reloadJournal()
@@ -128,7 +131,8 @@ public:
     QVariant scalar(const QString& statement) const { return db->scalar(statement); }
 
     std::unique_ptr<testing::TestDatabase> db;
-    std::unique_ptr<journal::JournalWindow> journal;
+    std::unique_ptr<app::Windows> windows;
+    journal::JournalWindow* journal = nullptr;
     std::unique_ptr<testing::DialogScript> script = std::make_unique<testing::DialogScript>();
 };
 

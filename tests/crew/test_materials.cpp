@@ -5,11 +5,11 @@
 #include <QLabel>
 #include <QSignalSpy>
 
+#include "core/textformat.h"
 #include "crewdriver.h"
 #include "support/messagerecorder.h"
 #include "support/testmain.h"
 #include "ui/datasetgrid.h"
-#include "ui/textformat.h"
 
 using crewtest::chooseMaterial;
 using crewtest::kRecord;

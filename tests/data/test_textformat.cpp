@@ -1,10 +1,10 @@
 #include <QTest>
 
+#include "core/textformat.h"
 #include "data/connectionstring.h"
 #include "data/statement.h"
 #include "support/testmain.h"
 #include "ui/keyfilter.h"
-#include "ui/textformat.h"
 
 class TextFormatTest : public QObject {
     Q_OBJECT

@@ -11,6 +11,7 @@
 #include <QTest>
 #include <memory>
 
+#include "app/windows.h"
 #include "dialogscript.h"
 #include "editor/lookupcombo.h"
 #include "editor/shiftrecordeditor.h"
@@ -48,11 +49,13 @@ inline void clickByEvent(QAbstractButton* button)
 class EditorTestBase : public QObject {
 protected:
     std::unique_ptr<TestDatabase> db_;
-    std::unique_ptr<journal::JournalWindow> journal_;
+    std::unique_ptr<app::Windows> windows_;
+    journal::JournalWindow* journal_ = nullptr;
     std::unique_ptr<DialogScript> script_;
 
-    editor::ShiftRecordEditor& editor() { return journal_->recordEditor(); }
-    data::DataModule& dm() { return journal_->dataModule(); }
+    editor::ShiftRecordEditor& editor() { return windows_->editor; }
+    data::DataModule& dm() { return windows_->dataModule; }
+    session::RunState& state() { return windows_->state; }
     data::Dataset& shift() { return journal_->currentDataset(); }
 
     // A database of its own with the fixture, and the journal showing the fixture date.
@@ -60,7 +63,8 @@ protected:
     {
         db_ = std::make_unique<TestDatabase>(suite);
         addEditorFixture(*db_);
-        journal_ = std::make_unique<journal::JournalWindow>(db_->connectionString());
+        windows_ = std::make_unique<app::Windows>(db_->connectionString());
+        journal_ = &windows_->journal;
         journal_->setJournalDate(kFixtureDate);
         for (int s = 1; s <= 4; ++s) {
             data::Dataset& ds = dm().smena(s);
@@ -72,7 +76,8 @@ protected:
     }
     void tearDownJournal()
     {
-        journal_.reset();
+        journal_ = nullptr;
+        windows_.reset();
         db_.reset();
     }
 

@@ -235,7 +235,7 @@ private slots:
             QCOMPARE(e.values().workerCode, before.workerCode);
             QCOMPARE(e.values().personId, before.personId);
             QCOMPARE(e.values().operationId, before.operationId);
-            QVERIFY(!journal_->workerList().chosen());
+            QVERIFY(!windows_->workers.chosen());
             e.exitButton->click();
         });
     }

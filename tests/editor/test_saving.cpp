@@ -207,7 +207,7 @@ private slots:
         QCOMPARE(db_->scalar("select ok || '/' || prize::integer || '/' || color || '/' || time || '/' || "
                              "to_char(vvod, 'DD.MM.YYYY') from accounts_dep.smena where id=990103")
                      .toString(),
-                 QStringLiteral("да/0/0/5/") + journal_->today().toString(QStringLiteral("dd.MM.yyyy")));
+                 QStringLiteral("да/0/0/5/") + state().today().toString(QStringLiteral("dd.MM.yyyy")));
         QCOMPARE(cell(990003, 1, 5), 5);
         QCOMPARE(shift().recNo(), row);
         QCOMPARE(db_->scalar("select count(*) from accounts_dep.smena where id=990103").toInt(), 1);
@@ -293,6 +293,7 @@ private slots:
         testing::MessageRecorder messages;
         journal_->deleteButton->click();
         QCOMPARE(messages.texts(), QStringList{"Удалить позицию из списка?"});
+        QCOMPARE(messages.messages().first().caption, QStringLiteral("Удаление"));
         QCOMPARE(db_->scalar("select count(*) from accounts_dep.smena where id=990102").toInt(), 0);
         QCOMPARE(cell(990002, 1, 5), 0);
         // an accepted record is refused without a word
@@ -313,13 +314,13 @@ private slots:
         const QModelIndex index = journal_->DBGrid2->model()->index(shift().recNo() - 1, 0);
         testing::MessageRecorder messages;
 
-        journal_->setUserLogin(QStringLiteral("sys"));
+        state().setUserLogin(QStringLiteral("sys"));
         emit journal_->DBGrid2->doubleClicked(index);
         QCOMPARE(script_->shown(), QStringList{"Form11"});
         QCOMPARE(editor().mode(), editor::Mode::View);
         QCOMPARE(db_->scalar("select count(*) from accounts_dep.smena where id=990103 and ok<>'ok'").toInt(), 1);
 
-        journal_->setUserLogin(QStringLiteral("clerkb"));
+        state().setUserLogin(QStringLiteral("clerkb"));
         emit journal_->DBGrid2->doubleClicked(index);
         QCOMPARE(script_->shown().size(), 1);  // no window this time
         QCOMPARE(db_->scalar("select count(*) from accounts_dep.smena where id=990103 and ok='ok'").toInt(), 1);
@@ -335,6 +336,7 @@ private slots:
         testing::MessageRecorder messages;
         journal_->acceptButton->click();
         QCOMPARE(messages.texts(), QStringList{"Не заведен расход ТМЦ!"});
+        QCOMPARE(messages.messages().first().caption, QStringLiteral("Ошибка"));
         QCOMPARE(db_->scalar("select count(*) from accounts_dep.smena where id=990103 and ok='no'").toInt(), 1);
     }
 };

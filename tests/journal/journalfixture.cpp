@@ -1,7 +1,7 @@
 #include "journalfixture.h"
 
+#include "core/textformat.h"
 #include "support/testdatabase.h"
-#include "ui/textformat.h"
 
 namespace journaltest {
 

@@ -18,6 +18,7 @@
 #include "journal/journalokdelegate.h"
 #include "journal/journalwindow.h"
 #include "journalfixture.h"
+#include "session/runstate.h"
 #include "support/messagerecorder.h"
 #include "support/testdatabase.h"
 #include "support/testmain.h"
@@ -43,18 +44,26 @@ class JournalWindowTest : public QObject {
     Q_OBJECT
 private:
     std::unique_ptr<testing::TestDatabase> db_;
-    std::unique_ptr<journal::JournalWindow> journal_;
+    // The journal alone, on a data module and a run-wide state of its own:
+    // none of the windows it asks for is there.
+    struct Journal {
+        explicit Journal(const QString& connection) : dm(connection), window(dm, state) {}
+        data::DataModule dm;
+        session::RunState state;
+        journal::JournalWindow window;
+    };
+    std::unique_ptr<Journal> journal_;
 
     // A journal as the login leaves it, shown on the given day.
     journal::JournalWindow& openJournal(const QDate& today)
     {
         journal_.reset();
-        journal_ = std::make_unique<journal::JournalWindow>(db_->connectionString());
+        journal_ = std::make_unique<Journal>(db_->connectionString());
         for (int shift = 1; shift <= 4; ++shift)
-            journal_->dataModule().smena(shift).setParam("ok", "ta");
-        journal_->setClock([today] { return today; });
-        journal_->show();
-        return *journal_;
+            journal_->dm.smena(shift).setParam("ok", "ta");
+        journal_->state.setClock([today] { return today; });
+        journal_->window.show();
+        return journal_->window;
     }
 
     static int columnOf(const journal::JournalWindow& j, const QString& field)
@@ -454,7 +463,7 @@ private slots:
         pickInCalendar(j, QDate(2021, 3, 3));
 
         QDate from, to;
-        j.setSummaryReportsWindow([&](const QDate& f, const QDate& t) {
+        connect(&j, &journal::JournalWindow::summaryReportsRequested, this, [&](const QDate& f, const QDate& t) {
             from = f;
             to = t;
         });
@@ -464,7 +473,7 @@ private slots:
 
         int month = 0, year = 0;
         data::DataModule& dm = j.dataModule();
-        j.setTimeSheetWindow([&](int m, int y) {
+        connect(&j, &journal::JournalWindow::timeSheetRequested, this, [&](int m, int y) {
             month = m;
             year = y;
             for (int shift = 1; shift <= 3; ++shift) {
@@ -480,7 +489,7 @@ private slots:
             QVERIFY(!dm.timeSheet(shift).isOpen());
 
         bool kindsShown = false;
-        j.setOperationKindsWindow([&] {
+        connect(&j, &journal::JournalWindow::operationKindsRequested, this, [&] {
             dm.Vid_oper.open();
             kindsShown = true;
         });

@@ -9,6 +9,7 @@
 #include <QSignalSpy>
 #include <QTest>
 
+#include "app/windows.h"
 #include "editor/dialogscript.h"
 #include "editor/editorfixture.h"
 #include "editor/userinput.h"
@@ -38,25 +39,25 @@ class ListsTest : public QObject {
     Q_OBJECT
 private:
     std::unique_ptr<testing::TestDatabase> db_;
-    std::unique_ptr<journal::JournalWindow> journal_;
+    std::unique_ptr<app::Windows> windows_;
     std::unique_ptr<testing::DialogScript> script_;
 
-    data::DataModule& dm() { return journal_->dataModule(); }
-    WorkerList& workers() { return journal_->workerList(); }
-    OperationList& operations() { return journal_->operationList(); }
+    data::DataModule& dm() { return windows_->dataModule; }
+    WorkerList& workers() { return windows_->workers; }
+    OperationList& operations() { return windows_->operations; }
 
 private slots:
     void initTestCase()
     {
         db_ = std::make_unique<testing::TestDatabase>(QStringLiteral("lists"));
         testing::addEditorFixture(*db_);
-        journal_ = std::make_unique<journal::JournalWindow>(db_->connectionString());
+        windows_ = std::make_unique<app::Windows>(db_->connectionString());
     }
     void init() { script_ = std::make_unique<testing::DialogScript>(); }
     void cleanup() { script_.reset(); }
     void cleanupTestCase()
     {
-        journal_.reset();
+        windows_.reset();
         db_.reset();
     }
 
@@ -141,7 +142,7 @@ private slots:
             testing::typeText(list.searchEdit, QStringLiteral("тест"));
             list.exitButton->click();
         });
-        journal_->pricesAction->trigger();
+        windows_->journal.pricesAction->trigger();
         QVERIFY(!dm().Oper.isOpen());
 
         script_->on<OperationList>(QStringLiteral("Form4"), [this](OperationList& list) {
@@ -160,7 +161,7 @@ private slots:
             list.searchEdit->clear();
             list.exitButton->click();
         });
-        journal_->pricesAction->trigger();
+        windows_->journal.pricesAction->trigger();
         QCOMPARE(script_->pending(), 0);
     }
 
@@ -187,7 +188,7 @@ private slots:
             emit list.grid->doubleClicked(list.grid->model()->index(0, 0));
             list.exitButton->click();
         });
-        journal_->pricesAction->trigger();
+        windows_->journal.pricesAction->trigger();
         QCOMPARE(norms.count(), 1);
         QCOMPARE(change.count(), 1);
 
@@ -223,7 +224,7 @@ private slots:
             QCOMPARE(dm().Oper.recNo(), 1);
             list.exitButton->click();
         });
-        journal_->pricesAction->trigger();
+        windows_->journal.pricesAction->trigger();
         QCOMPARE(messages.count(), 2);
         QCOMPARE(messages.messages().first().caption, QStringLiteral("Удаление"));
         QCOMPARE(messages.messages().first().text, QStringLiteral("Удалить операцию?"));

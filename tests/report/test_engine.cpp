@@ -8,11 +8,11 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include "core/textformat.h"
 #include "report/engine.h"
 #include "report/painter.h"
 #include "report/values.h"
 #include "support/testmain.h"
-#include "ui/textformat.h"
 
 using namespace Qt::Literals::StringLiterals;
 using report::Band;

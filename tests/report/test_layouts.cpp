@@ -7,12 +7,12 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include "core/textformat.h"
 #include "demorows.h"
 #include "report/engine.h"
 #include "reports/layout_common.h"
 #include "reports/layouts.h"
 #include "support/testmain.h"
-#include "ui/textformat.h"
 
 using namespace Qt::Literals::StringLiterals;
 using report::MemoryTable;

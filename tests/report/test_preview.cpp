@@ -14,12 +14,12 @@
 #include <QTest>
 #include <QTimer>
 
+#include "core/textformat.h"
 #include "demorows.h"
 #include "reports/layouts.h"
 #include "reports/printpreview.h"
 #include "support/testmain.h"
 #include "ui/dialogs.h"
-#include "ui/textformat.h"
 
 using namespace Qt::Literals::StringLiterals;
 using reports::PrintPreview;

@@ -1,18 +1,33 @@
 // Deleting and accepting journal records against the real server: the
-// question, the silent refusals, the day cell set to the remaining hours, the
-// materials check and the reload that keeps sort and row number.
+// question asked of the caller, the silent refusals, the day cell set to the
+// remaining hours, the materials check and the reload that keeps sort and
+// row number.
 
 #include <QTest>
 
 #include "data/datamodule.h"
-#include "journal/recordactions.h"
-#include "support/messagerecorder.h"
+#include "records/recordactions.h"
 #include "support/testdatabase.h"
 #include "support/testmain.h"
 
 namespace {
+
 const QDate kDate(2021, 3, 5);
-}
+
+// The caller's side of the question before a deletion.
+struct Question {
+    bool answer = true;
+    int asked = 0;
+    std::function<bool()> confirm()
+    {
+        return [this] {
+            ++asked;
+            return answer;
+        };
+    }
+};
+
+}  // namespace
 
 class RecordActionsTest : public QObject {
     Q_OBJECT
@@ -101,11 +116,9 @@ private slots:
         setCell(worker_, 4, 3);
         auto& shift = openShift();
         QVERIFY(shift.locate("id", six));
-        testing::MessageRecorder messages;
-        QVERIFY(journal::deleteCurrentRecord(*dm_, shift, 2));
-        QCOMPARE(messages.count(), 1);
-        QCOMPARE(messages.messages().first().caption, QStringLiteral("Удаление"));
-        QCOMPARE(messages.lastText(), QStringLiteral("Удалить позицию из списка?"));
+        Question question;
+        QVERIFY(records::deleteCurrentRecord(*dm_, shift, 2, question.confirm()));
+        QCOMPARE(question.asked, 1);
         QCOMPARE(cell(worker_, 5), 2);
         QCOMPARE(cell(worker_, 4), 3);  // other days untouched
         QCOMPARE(shift.recordCount(), 1);
@@ -117,8 +130,8 @@ private slots:
         addRecord(worker_, 6, "no");
         setCell(worker_, 5, 6);
         auto& shift = openShift();
-        testing::MessageRecorder messages;
-        QVERIFY(journal::deleteCurrentRecord(*dm_, shift, 2));
+        Question question;
+        QVERIFY(records::deleteCurrentRecord(*dm_, shift, 2, question.confirm()));
         QCOMPARE(cell(worker_, 5), 0);
         QCOMPARE(records(), 0);
     }
@@ -127,8 +140,8 @@ private slots:
     {
         addRecord(worker_, 6, "no");
         auto& shift = openShift();
-        testing::MessageRecorder messages;
-        QVERIFY(journal::deleteCurrentRecord(*dm_, shift, 2));
+        Question question;
+        QVERIFY(records::deleteCurrentRecord(*dm_, shift, 2, question.confirm()));
         QCOMPARE(db_->scalar("select count(*) from accounts_dep.h_tabel where year=2021").toInt(), 0);
     }
 
@@ -139,9 +152,9 @@ private slots:
         setCell(worker_, 5, 6);
         auto& shift = openShift();
         shift.setSort("fio DESC");
-        testing::MessageRecorder messages;
-        messages.answer(QMessageBox::No);
-        QVERIFY(!journal::deleteCurrentRecord(*dm_, shift, 2));
+        Question question{false};
+        QVERIFY(!records::deleteCurrentRecord(*dm_, shift, 2, question.confirm()));
+        QCOMPARE(question.asked, 1);
         QCOMPARE(records(), 2);
         QCOMPARE(shift.sort(), QString());  // reloaded: the sort is lost
         QCOMPARE(cell(worker_, 5), 6);
@@ -149,15 +162,15 @@ private slots:
 
     void silentRefusals()
     {
-        testing::MessageRecorder messages;
+        Question question;
         auto& empty = openShift();
-        QVERIFY(!journal::deleteCurrentRecord(*dm_, empty, 2));
+        QVERIFY(!records::deleteCurrentRecord(*dm_, empty, 2, question.confirm()));
         addRecord(worker_, 6, "ok");
         auto& shift = openShift();
-        QVERIFY(!journal::deleteCurrentRecord(*dm_, shift, 2));
-        journal::RecordAcceptance acceptance(*dm_);
-        QVERIFY(!acceptance.acceptCurrent(shift));
-        QCOMPARE(messages.count(), 0);
+        QVERIFY(!records::deleteCurrentRecord(*dm_, shift, 2, question.confirm()));
+        records::RecordAcceptance acceptance(*dm_);
+        QCOMPARE(acceptance.acceptCurrent(shift), records::Acceptance::Refused);
+        QCOMPARE(question.asked, 0);
         QCOMPARE(records(), 1);
     }
 
@@ -165,11 +178,8 @@ private slots:
     {
         addRecord(worker_, 6, "no");
         auto& shift = openShift();
-        journal::RecordAcceptance acceptance(*dm_);
-        testing::MessageRecorder messages;
-        QVERIFY(!acceptance.acceptCurrent(shift));
-        QCOMPARE(messages.texts(), QStringList{"Не заведен расход ТМЦ!"});
-        QCOMPARE(messages.messages().first().caption, QStringLiteral("Ошибка"));
+        records::RecordAcceptance acceptance(*dm_);
+        QCOMPARE(acceptance.acceptCurrent(shift), records::Acceptance::NoMaterials);
         QCOMPARE(db_->scalar("select ok from accounts_dep.smena where data='2021-03-05'").toString(),
                  QStringLiteral("no"));
     }
@@ -194,17 +204,14 @@ private slots:
         shift.setSort("kol_vo ASC");
         QVERIFY(shift.locate("id", id));
         QCOMPARE(shift.recNo(), 2);
-        journal::RecordAcceptance acceptance(*dm_);
-        testing::MessageRecorder messages;
-        QVERIFY(acceptance.acceptCurrent(shift));
-        QCOMPARE(messages.count(), 0);
+        records::RecordAcceptance acceptance(*dm_);
+        QCOMPARE(acceptance.acceptCurrent(shift), records::Acceptance::Accepted);
         QCOMPARE(shift.sort(), QStringLiteral("kol_vo ASC"));
         QCOMPARE(shift.recNo(), 2);
         QCOMPARE(shift.integer("id"), id);
         QCOMPARE(shift.text("ok"), QStringLiteral("ok"));
-        // accepted now: a second acceptance does nothing and shows nothing
-        QVERIFY(!acceptance.acceptCurrent(shift));
-        QCOMPARE(messages.count(), 0);
+        // accepted now: a second acceptance does nothing
+        QCOMPARE(acceptance.acceptCurrent(shift), records::Acceptance::Refused);
     }
 };
 

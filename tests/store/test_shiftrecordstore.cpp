@@ -6,7 +6,7 @@
 
 #include "data/datamodule.h"
 #include "data/dberror.h"
-#include "editor/shiftrecordstore.h"
+#include "records/shiftrecordstore.h"
 #include "support/testdatabase.h"
 #include "support/testmain.h"
 
@@ -15,9 +15,9 @@ namespace {
 const int kWorker = 990031;
 const int kOtherWorker = 990032;
 
-editor::ShiftRecordValues values(int worker, const QDate& date, int hours)
+records::ShiftRecordValues values(int worker, const QDate& date, int hours)
 {
-    editor::ShiftRecordValues v;
+    records::ShiftRecordValues v;
     v.worker = worker;
     v.product = 1;
     v.operation = 1;
@@ -73,16 +73,16 @@ private slots:
 
     void statementsAsSent()
     {
-        editor::ShiftRecordValues v = values(17, QDate(2021, 3, 5), 3);
+        records::ShiftRecordValues v = values(17, QDate(2021, 3, 5), 3);
         v.requisition = 100000000000001;
-        QCOMPARE(editor::insertStatement(v, today_),
+        QCOMPARE(records::insertStatement(v, today_),
                  QStringLiteral("insert into accounts_dep.SMENA(w_id, i_id, o_id, cena, kol_vo, brak, data, smena, "
                                 "color, time, vvod,ok, prize, id_doc, id_doc_item, f_gds_qty_use, id_gds_use, "
                                 "id_cons_use) values(17, 1, 1, 12.5,2.5, 0, to_date('05.03.2021', 'DD.MM.YYYY "
                                 "HH24:MI:SS'), 1, 0, 3, to_date('10.12.2026', 'DD.MM.YYYY'), 'no', 0, 100000000000001, "
                                 "0, 0, 0, 0) returning "
                                 "id"));
-        QCOMPARE(editor::updateStatement(v, 42, today_),
+        QCOMPARE(records::updateStatement(v, 42, today_),
                  QStringLiteral("update accounts_dep.SMENA set w_id=17, i_id=1, o_id=1, cena=12.5, kol_vo=2.5, "
                                 "brak=0, data=to_date('05.03.2021', 'DD.MM.YYYY'), smena=1, color=0, time=3, "
                                 "vvod=to_date('10.12.2026', 'DD.MM.YYYY'), prize=0, id_doc=100000000000001, "
@@ -92,8 +92,8 @@ private slots:
 
     void insertAddsToTheDayCell()
     {
-        editor::saveShiftRecord(*dm_, values(kWorker, QDate(2021, 3, 5), 4), 0, today_);
-        const int id = editor::saveShiftRecord(*dm_, values(kWorker, QDate(2021, 3, 5), 3), 0, today_);
+        records::saveShiftRecord(*dm_, values(kWorker, QDate(2021, 3, 5), 4), 0, today_);
+        const int id = records::saveShiftRecord(*dm_, values(kWorker, QDate(2021, 3, 5), 3), 0, today_);
         QVERIFY(id > 0);
         QCOMPARE(cell(kWorker, 5), 7);
         QCOMPARE(db_->scalar(QStringLiteral("select ok from accounts_dep.smena where id=%1").arg(id)).toString(),
@@ -104,11 +104,11 @@ private slots:
 
     void updateLeavesOkAndResetsTheRest()
     {
-        const int id = editor::saveShiftRecord(*dm_, values(kWorker, QDate(2021, 3, 5), 4), 0, today_);
+        const int id = records::saveShiftRecord(*dm_, values(kWorker, QDate(2021, 3, 5), 4), 0, today_);
         db_->exec(QStringLiteral("update accounts_dep.smena set ok='да', prize=5, color=3, vvod='2020-01-01', "
                                  "f_gds_qty_use=1 where id=%1")
                       .arg(id));
-        editor::saveShiftRecord(*dm_, values(kWorker, QDate(2021, 3, 5), 6), id, today_);
+        records::saveShiftRecord(*dm_, values(kWorker, QDate(2021, 3, 5), 6), id, today_);
         QCOMPARE(db_->scalar(QStringLiteral("select ok || '/' || prize::integer || '/' || color || '/' || "
                                             "f_gds_qty_use::integer || '/' || to_char(vvod, 'DD.MM.YYYY') from "
                                             "accounts_dep.smena where id=%1")
@@ -120,15 +120,15 @@ private slots:
 
     void movingARecordRecomputesTheCellItLeft()
     {
-        const int id = editor::saveShiftRecord(*dm_, values(kWorker, QDate(2021, 3, 5), 4), 0, today_);
-        editor::saveShiftRecord(*dm_, values(kOtherWorker, QDate(2021, 3, 8), 4), id, today_);
+        const int id = records::saveShiftRecord(*dm_, values(kWorker, QDate(2021, 3, 5), 4), 0, today_);
+        records::saveShiftRecord(*dm_, values(kOtherWorker, QDate(2021, 3, 8), 4), id, today_);
         QCOMPARE(cell(kWorker, 5), 0);
         QCOMPARE(cell(kOtherWorker, 8), 4);
     }
 
     void failingTimeSheetStepLeavesNothingHalfWritten()
     {
-        editor::saveShiftRecord(*dm_, values(kWorker, QDate(2021, 3, 5), 4), 0, today_);
+        records::saveShiftRecord(*dm_, values(kWorker, QDate(2021, 3, 5), 4), 0, today_);
         db_->exec(
             "create function pg_temp_fail() returns trigger language plpgsql as $$ begin raise exception "
             "'time sheet is locked for the test'; end $$");
@@ -136,7 +136,7 @@ private slots:
             "create trigger fail_h_tabel before insert or update on accounts_dep.h_tabel for each row execute "
             "function pg_temp_fail()");
         try {
-            editor::saveShiftRecord(*dm_, values(kWorker, QDate(2021, 3, 5), 3), 0, today_);
+            records::saveShiftRecord(*dm_, values(kWorker, QDate(2021, 3, 5), 3), 0, today_);
             QFAIL("the failing time sheet step was not reported");
         } catch (const data::DbError& e) {
             QVERIFY2(e.text().contains("time sheet is locked for the test"), qPrintable(e.text()));
@@ -146,7 +146,7 @@ private slots:
         QCOMPARE(records(kWorker), 1);
         QCOMPARE(cell(kWorker, 5), 4);
         // once the cause is gone the next save works on the same connection
-        editor::saveShiftRecord(*dm_, values(kWorker, QDate(2021, 3, 5), 3), 0, today_);
+        records::saveShiftRecord(*dm_, values(kWorker, QDate(2021, 3, 5), 3), 0, today_);
         QCOMPARE(cell(kWorker, 5), 7);
     }
 };

@@ -1,9 +1,9 @@
-#include "data/timesheetcell.h"
+#include "records/daycell.h"
 
+#include "core/textformat.h"
 #include "data/datamodule.h"
-#include "ui/textformat.h"
 
-namespace data::timesheet {
+namespace records::timesheet {
 
 namespace {
 
@@ -53,29 +53,29 @@ QString workerLockStatement(int worker)
     return QStringLiteral("select pg_advisory_xact_lock(%1, %2)").arg(kTimeSheetLock).arg(worker);
 }
 
-void lockWorker(DataModule& dm, int worker)
+void lockWorker(data::DataModule& dm, int worker)
 {
     dm.scalar(workerLockStatement(worker));
 }
 
-int dayHours(DataModule& dm, const DayCell& cell)
+int dayHours(data::DataModule& dm, const DayCell& cell)
 {
     const QVariant v = dm.scalar(dayHoursStatement(cell));
-    return variantInteger(v, QStringLiteral("tim"));
+    return data::variantInteger(v, QStringLiteral("tim"));
 }
 
-void writeCell(DataModule& dm, const DayCell& cell)
+void writeCell(data::DataModule& dm, const DayCell& cell)
 {
     const int hours = dayHours(dm, cell);
     dm.H_Tabel_ins.setStatement(cellUpsertStatement(cell, hours));
     dm.H_Tabel_ins.execute();
 }
 
-void updateCell(DataModule& dm, const DayCell& cell)
+void updateCell(data::DataModule& dm, const DayCell& cell)
 {
     const int hours = dayHours(dm, cell);
     dm.H_Tabel_ins.setStatement(cellUpdateStatement(cell, hours));
     dm.H_Tabel_ins.execute();
 }
 
-}  // namespace data::timesheet
+}  // namespace records::timesheet

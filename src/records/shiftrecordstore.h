@@ -7,13 +7,13 @@
 #include <QString>
 #include <optional>
 
-#include "data/timesheetcell.h"
+#include "records/daycell.h"
 
 namespace data {
 class DataModule;
 }
 
-namespace editor {
+namespace records {
 
 // The values of a record as they are written. Numbers are already read from
 // the fields (a text that is no number never reaches a statement).
@@ -42,6 +42,6 @@ QString updateStatement(const ShiftRecordValues& v, int id, const QDate& today);
 int saveShiftRecord(data::DataModule& dm, const ShiftRecordValues& v, int id, const QDate& today);
 
 // Where a stored record's hours are counted now; nothing when there is no such record.
-std::optional<data::DayCell> storedCell(data::DataModule& dm, int id);
+std::optional<DayCell> storedCell(data::DataModule& dm, int id);
 
-}  // namespace editor
+}  // namespace records

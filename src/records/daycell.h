@@ -12,8 +12,10 @@
 #include <QString>
 
 namespace data {
-
 class DataModule;
+}
+
+namespace records {
 
 struct DayCell {
     int worker = 0;  // worker code (w_id)
@@ -34,13 +36,13 @@ QString cellUpdateStatement(const DayCell& cell, int hours);
 QString workerLockStatement(int worker);
 
 // Takes the worker's lock; only meaningful inside a transaction.
-void lockWorker(DataModule& dm, int worker);
+void lockWorker(data::DataModule& dm, int worker);
 // The day's hours of the worker and shift (0 when there is no record).
-int dayHours(DataModule& dm, const DayCell& cell);
+int dayHours(data::DataModule& dm, const DayCell& cell);
 // Sets the cell to the day's hours, creating the row when there is none.
-void writeCell(DataModule& dm, const DayCell& cell);
+void writeCell(data::DataModule& dm, const DayCell& cell);
 // Sets the cell of an existing row to the day's hours (a deletion: no row is created).
-void updateCell(DataModule& dm, const DayCell& cell);
+void updateCell(data::DataModule& dm, const DayCell& cell);
 
 }  // namespace timesheet
-}  // namespace data
+}  // namespace records

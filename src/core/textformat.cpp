@@ -1,4 +1,4 @@
-#include "ui/textformat.h"
+#include "core/textformat.h"
 
 #include <cfenv>
 #include <cmath>

@@ -8,7 +8,7 @@
 
 #include "data/command.h"
 #include "data/datamodule.h"
-#include "data/timesheetcell.h"
+#include "records/daycell.h"
 #include "support/testdatabase.h"
 #include "support/testmain.h"
 
@@ -30,7 +30,7 @@ QString insertRecord(int worker, int shift, const QDate& date, int hours)
 
 }  // namespace
 
-class TimeSheetCellTest : public QObject {
+class DayCellTest : public QObject {
     Q_OBJECT
 private:
     std::unique_ptr<testing::TestDatabase> db_;
@@ -71,11 +71,11 @@ private slots:
 
     void statementTexts()
     {
-        const data::DayCell c{17, 2, QDate(2021, 3, 5)};
-        QCOMPARE(data::timesheet::dayHoursStatement(c),
+        const records::DayCell c{17, 2, QDate(2021, 3, 5)};
+        QCOMPARE(records::timesheet::dayHoursStatement(c),
                  QStringLiteral("select sum(time) as tim from accounts_dep.smena where w_id=17 and smena=2 and "
                                 "data=to_date('05.03.2021', 'DD.MM.YYYY') group by w_id, smena, data"));
-        QCOMPARE(data::timesheet::cellUpdateStatement(c, 7),
+        QCOMPARE(records::timesheet::cellUpdateStatement(c, 7),
                  QStringLiteral("update accounts_dep.h_tabel set d5=7 where w_id=17 and smena=2 and month=3 and "
                                 "year=2021"));
     }
@@ -83,7 +83,7 @@ private slots:
     void firstWriteCreatesTheRowWithThatDayOnly()
     {
         db_->exec(insertRecord(kWorker, 1, QDate(2021, 3, 5), 3));
-        data::timesheet::writeCell(*dm_, {kWorker, 1, QDate(2021, 3, 5)});
+        records::timesheet::writeCell(*dm_, {kWorker, 1, QDate(2021, 3, 5)});
         QCOMPARE(rowsOf(kWorker), 1);
         QCOMPARE(cell(kWorker, 1, 3, 2021, 5).toInt(), 3);
         QCOMPARE(
@@ -100,20 +100,20 @@ private slots:
         db_->exec(insertRecord(kWorker, 1, QDate(2021, 3, 5), 3));
         db_->exec(insertRecord(kWorker, 2, QDate(2021, 3, 5), 8));
         db_->exec(insertRecord(kWorker, 1, QDate(2021, 3, 6), 5));
-        data::timesheet::writeCell(*dm_, {kWorker, 1, QDate(2021, 3, 5)});
-        data::timesheet::writeCell(*dm_, {kWorker, 1, QDate(2021, 3, 5)});  // again: still one row
+        records::timesheet::writeCell(*dm_, {kWorker, 1, QDate(2021, 3, 5)});
+        records::timesheet::writeCell(*dm_, {kWorker, 1, QDate(2021, 3, 5)});  // again: still one row
         QCOMPARE(cell(kWorker, 1, 3, 2021, 5).toInt(), 7);
         QCOMPARE(rowsOf(kWorker), 1);
     }
 
     void updateCreatesNoRowAndWritesZero()
     {
-        data::timesheet::updateCell(*dm_, {kWorker, 1, QDate(2021, 3, 5)});
+        records::timesheet::updateCell(*dm_, {kWorker, 1, QDate(2021, 3, 5)});
         QCOMPARE(rowsOf(kWorker), 0);
         db_->exec(insertRecord(kWorker, 1, QDate(2021, 3, 5), 6));
-        data::timesheet::writeCell(*dm_, {kWorker, 1, QDate(2021, 3, 5)});
+        records::timesheet::writeCell(*dm_, {kWorker, 1, QDate(2021, 3, 5)});
         db_->exec(QStringLiteral("delete from accounts_dep.smena where w_id=%1").arg(kWorker));
-        data::timesheet::updateCell(*dm_, {kWorker, 1, QDate(2021, 3, 5)});
+        records::timesheet::updateCell(*dm_, {kWorker, 1, QDate(2021, 3, 5)});
         QCOMPARE(cell(kWorker, 1, 3, 2021, 5).toInt(), 0);
     }
 
@@ -134,7 +134,7 @@ private slots:
                 if (!first)
                     while (!firstHoldsLock.loadAcquire())
                         QThread::msleep(5);
-                data::timesheet::lockWorker(dm, kWorker);
+                records::timesheet::lockWorker(dm, kWorker);
                 data::Command ins(dm.ADO_DB, "ins", insertRecord(kWorker, 3, QDate(2021, 4, 9), hours));
                 ins.execute();
                 if (first) {
@@ -150,7 +150,7 @@ private slots:
                                                                      "locktype='advisory' and not granted"))
                                                 .toInt());
                 }
-                data::timesheet::writeCell(dm, {kWorker, 3, QDate(2021, 4, 9)});
+                records::timesheet::writeCell(dm, {kWorker, 3, QDate(2021, 4, 9)});
                 t.commit();
             } catch (const std::exception& e) {
                 firstHoldsLock.storeRelease(1);
@@ -173,5 +173,5 @@ private slots:
     }
 };
 
-TABEL_TEST_MAIN(TimeSheetCellTest)
-#include "test_timesheetcell.moc"
+TABEL_TEST_MAIN(DayCellTest)
+#include "test_daycell.moc"

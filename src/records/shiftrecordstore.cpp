@@ -1,10 +1,10 @@
-#include "editor/shiftrecordstore.h"
+#include "records/shiftrecordstore.h"
 
+#include "core/textformat.h"
 #include "data/datamodule.h"
 #include "data/dberror.h"
-#include "ui/textformat.h"
 
-namespace editor {
+namespace records {
 
 QString insertStatement(const ShiftRecordValues& v, const QDate& today)
 {
@@ -35,38 +35,30 @@ QString updateStatement(const ShiftRecordValues& v, int id, const QDate& today)
            QStringLiteral(", f_gds_qty_use=0, id_gds_use=0, id_cons_use=0 where id=") + QString::number(id);
 }
 
-std::optional<data::DayCell> storedCell(data::DataModule& dm, int id)
+std::optional<DayCell> storedCell(data::DataModule& dm, int id)
 {
-    data::Dataset& control = dm.Control;
-    control.close();
-    control.setStatement(QStringLiteral("select w_id, smena, data from accounts_dep.smena where id=")
-                         + QString::number(id));
-    std::optional<data::DayCell> cell;
-    try {
-        control.open();
-        if (!control.isEmpty())
-            cell = data::DayCell{control.integer(QStringLiteral("w_id")), control.integer(QStringLiteral("smena")),
-                                 control.date(QStringLiteral("data"))};
-    } catch (...) {
-        control.close();
-        throw;
-    }
-    control.close();
-    return cell;
+    return dm.readControl(QStringLiteral("select w_id, smena, data from accounts_dep.smena where id=")
+                              + QString::number(id),
+                          [](const data::Dataset& row) -> std::optional<DayCell> {
+                              if (row.isEmpty())
+                                  return std::nullopt;
+                              return DayCell{row.integer(QStringLiteral("w_id")),
+                                             row.integer(QStringLiteral("smena")), row.date(QStringLiteral("data"))};
+                          });
 }
 
 int saveShiftRecord(data::DataModule& dm, const ShiftRecordValues& v, int id, const QDate& today)
 {
-    const data::DayCell cell{v.worker, v.shift, v.date};
+    const DayCell cell{v.worker, v.shift, v.date};
     data::Transaction transaction(dm.ADO_DB);
-    std::optional<data::DayCell> previousCell = id == 0 ? std::nullopt : storedCell(dm, id);
+    std::optional<DayCell> previousCell = id == 0 ? std::nullopt : storedCell(dm, id);
     // Both workers' locks, always in the same order, so two saves cannot wait on each other.
     int first = v.worker, second = previousCell ? previousCell->worker : v.worker;
     if (second < first)
         std::swap(first, second);
-    data::timesheet::lockWorker(dm, first);
+    timesheet::lockWorker(dm, first);
     if (second != first)
-        data::timesheet::lockWorker(dm, second);
+        timesheet::lockWorker(dm, second);
     if (previousCell)
         previousCell = storedCell(dm, id);  // read again now that nobody else changes the worker's cells
 
@@ -77,11 +69,11 @@ int saveShiftRecord(data::DataModule& dm, const ShiftRecordValues& v, int id, co
         data::Command update(dm.ADO_DB, QStringLiteral("SmenaIU"), updateStatement(v, id, today));
         update.execute();
     }
-    data::timesheet::writeCell(dm, cell);
+    timesheet::writeCell(dm, cell);
     if (previousCell && !(*previousCell == cell))
-        data::timesheet::writeCell(dm, *previousCell);
+        timesheet::writeCell(dm, *previousCell);
     transaction.commit();
     return id;
 }
 
-}  // namespace editor
+}  // namespace records

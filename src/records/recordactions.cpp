@@ -1,10 +1,9 @@
-#include "journal/recordactions.h"
+#include "records/recordactions.h"
 
 #include "data/datamodule.h"
-#include "data/timesheetcell.h"
-#include "ui/messages.h"
+#include "records/daycell.h"
 
-namespace journal {
+namespace records {
 
 namespace {
 
@@ -20,7 +19,8 @@ QString deleteStatement(int id)
     return QStringLiteral("delete from accounts_dep.smena where id=") + QString::number(id);
 }
 
-bool deleteCurrentRecord(data::DataModule& dm, data::Dataset& shift, int currentShift)
+bool deleteCurrentRecord(data::DataModule& dm, data::Dataset& shift, int currentShift,
+                         const std::function<bool()>& confirm)
 {
     if (!shift.isOpen() || shift.isEmpty())
         return false;
@@ -28,20 +28,20 @@ bool deleteCurrentRecord(data::DataModule& dm, data::Dataset& shift, int current
         return false;
     if (shift.text(QStringLiteral("id")).isEmpty())
         return false;
-    if (!ui::askDelete(QStringLiteral("Удалить позицию из списка?"))) {
+    if (!confirm()) {
         shift.reload();
         return false;
     }
     const int worker = shift.integer(QStringLiteral("w_id"));
     const int id = shift.integer(QStringLiteral("id"));
     // The record's own date: the date picker may show a date typed without Enter.
-    const data::DayCell cell{worker, currentShift, shift.date(QStringLiteral("data"))};
+    const DayCell cell{worker, currentShift, shift.date(QStringLiteral("data"))};
     {
         data::Transaction transaction(dm.ADO_DB);
-        data::timesheet::lockWorker(dm, worker);
+        timesheet::lockWorker(dm, worker);
         dm.DelSmena.setStatement(deleteStatement(id));
         dm.DelSmena.execute();
-        data::timesheet::updateCell(dm, cell);
+        timesheet::updateCell(dm, cell);
         transaction.commit();
     }
     shift.reload();
@@ -57,26 +57,24 @@ RecordAcceptance::RecordAcceptance(data::DataModule& dm)
 {
 }
 
-bool RecordAcceptance::acceptCurrent(data::Dataset& shift)
+Acceptance RecordAcceptance::acceptCurrent(data::Dataset& shift)
 {
     if (!shift.isOpen() || shift.isEmpty())
-        return false;
+        return Acceptance::Refused;
     if (isAccepted(shift))
-        return false;
+        return Acceptance::Refused;
     const int id = shift.integer(QStringLiteral("id"));
     smena_gds_use_cnt.close();
     smena_gds_use_cnt.setParam(QStringLiteral("id_smena"), id);
     smena_gds_use_cnt.open();
     const qint64 materials = smena_gds_use_cnt.int64(QStringLiteral("id_cnt"));
     smena_gds_use_cnt.close();
-    if (materials == 0) {
-        ui::showError(QStringLiteral("Не заведен расход ТМЦ!"));
-        return false;
-    }
+    if (materials == 0)
+        return Acceptance::NoMaterials;
     smena_accept_row.setParam(QStringLiteral("id"), id);
     smena_accept_row.execute();
     shift.reloadInPlace();
-    return true;
+    return Acceptance::Accepted;
 }
 
-}  // namespace journal
+}  // namespace records

@@ -1,0 +1,27 @@
+#include "app/windows.h"
+
+namespace app {
+
+Windows::Windows(const QString& connectionString, CommandLine args)
+    : dataModule(connectionString)
+    , journal(dataModule, state)
+    , login(dataModule, state, journal, std::move(args))
+    , operations(dataModule, state)
+    , workers(dataModule)
+    , editor(dataModule, state, workers, operations)
+    , materialDialog(dataModule.ADO_DB, &editor)
+{
+    using journal::JournalWindow;
+    QObject::connect(&journal, &JournalWindow::addRecordRequested, &editor, &editor::ShiftRecordEditor::openForAdding);
+    QObject::connect(&journal, &JournalWindow::changeRecordRequested, &editor,
+                     &editor::ShiftRecordEditor::openForChanging);
+    QObject::connect(&journal, &JournalWindow::viewRecordRequested, &editor,
+                     &editor::ShiftRecordEditor::openForViewing);
+    QObject::connect(&journal, &JournalWindow::workersRequested, &workers, &reference::WorkerList::openAsList);
+    QObject::connect(&journal, &JournalWindow::pricesRequested, &operations, &reference::OperationList::openAsList);
+
+    editor.setMaterialDialog(materialDialog);
+    operations.setRequisitionProduct([this] { return editor.requisitionProduct(); });
+}
+
+}  // namespace app

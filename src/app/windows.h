@@ -1,0 +1,38 @@
+#pragma once
+// Every window of the program, built once for the whole run in the order of
+// start-up, and connected: the journal asks for the windows it opens through
+// its signals, and this is the one place that answers them. A new window is
+// a member here and the lines that connect it.
+
+#include <QString>
+
+#include "app/loginwindow.h"
+#include "data/datamodule.h"
+#include "editor/materialdialog.h"
+#include "editor/shiftrecordeditor.h"
+#include "journal/journalwindow.h"
+#include "reference/operationlist.h"
+#include "reference/workerlist.h"
+#include "session/runstate.h"
+
+namespace app {
+
+class Windows {
+public:
+    // The data module starts with the given connection string (the built-in
+    // one when empty); the login window gets the command line.
+    explicit Windows(const QString& connectionString = {}, CommandLine args = {});
+    Windows(const Windows&) = delete;
+    Windows& operator=(const Windows&) = delete;
+
+    data::DataModule dataModule;  // DataModule6
+    session::RunState state;
+    journal::JournalWindow journal;         // Form1
+    LoginWindow login;                      // Form23, the main window
+    reference::OperationList operations;    // Form4
+    reference::WorkerList workers;          // Form5
+    editor::ShiftRecordEditor editor;       // Form11
+    editor::MaterialDialog materialDialog;  // Form24, a window over the editor
+};
+
+}  // namespace app

@@ -1,0 +1,47 @@
+#pragma once
+// Deleting and accepting the current record of a shift dataset. What needs a
+// person (the question before a deletion, the message of a refused
+// acceptance) is left to the window: the functions ask their caller and
+// report what happened.
+
+#include <QDate>
+#include <QString>
+#include <functional>
+
+#include "data/command.h"
+#include "data/dataset.h"
+
+namespace data {
+class DataModule;
+}
+
+namespace records {
+
+QString deleteStatement(int id);
+
+// Deletes the current record of the shift dataset and sets the worker's day
+// cell to the hours that remain, as one transaction, once `confirm` agrees;
+// the shift is reloaded whatever the answer. An empty shift, an accepted
+// record and a row without id are refused without asking. Returns true when
+// a record was deleted.
+bool deleteCurrentRecord(data::DataModule& dm, data::Dataset& shift, int currentShift,
+                         const std::function<bool()>& confirm);
+
+enum class Acceptance {
+    Refused,      // nothing to accept: an empty shift or an accepted record
+    NoMaterials,  // the record's materials have not been entered
+    Accepted,     // the database function accepted it
+};
+
+// The record's materials must have been entered; the database function
+// accepts it; the shift is reloaded with its sort and row number.
+class RecordAcceptance {
+public:
+    explicit RecordAcceptance(data::DataModule& dm);
+    Acceptance acceptCurrent(data::Dataset& shift);
+
+    data::Dataset smena_gds_use_cnt;
+    data::Command smena_accept_row;
+};
+
+}  // namespace records
