@@ -1,8 +1,8 @@
 #pragma once
 // Every window of the program, built once for the whole run in the order of
 // start-up, and connected: the journal asks for the windows it opens through
-// its signals, and this is the one place that answers them. A new window is
-// a member here and the lines that connect it.
+// its signals, and this is the one place that connects them to the windows.
+// A new window is a member here and the line that connects it.
 
 #include <QString>
 
@@ -32,7 +32,9 @@ public:
     reference::OperationList operations;    // Form4
     reference::WorkerList workers;          // Form5
     editor::ShiftRecordEditor editor;       // Form11
-    editor::MaterialDialog materialDialog;  // Form24, a window over the editor
+    // Form24, a window over the editor: a child of it that must go first,
+    // so it stays declared after the editor.
+    editor::MaterialDialog materialDialog;
 };
 
 }  // namespace app

@@ -16,7 +16,7 @@ public:
     // Connects the area's buttons of the editor.
     explicit MaterialsArea(ShiftRecordEditor& editor);
 
-    // The dialog "Добавить" opens.
+    // The dialog "Добавить" opens; set before the window is first shown.
     void setDialog(MaterialDialog& dialog) { dialog_ = &dialog; }
     MaterialDialog& dialog() { return *dialog_; }
 

@@ -9,6 +9,7 @@
 #include <QDateEdit>
 #include <QDateTime>
 #include <QKeyEvent>
+#include <QMetaMethod>
 #include <QPushButton>
 #include <QRadioButton>
 
@@ -85,10 +86,15 @@ void JournalWindow::connectJournalActions()
     connect(exitButton, &QPushButton::clicked, this, &QDialog::reject);
     connect(exitAction, &QAction::triggered, this, &QDialog::reject);
 
+    // An entry whose window nobody has connected does nothing.
     connect(operationKindsAction, &QAction::triggered, this, [this] {
+        if (!isSignalConnected(QMetaMethod::fromSignal(&JournalWindow::operationKindsRequested)))
+            return;
         ui::guarded([this] { showThenClose([this] { emit operationKindsRequested(); }, {&dataModule().Vid_oper}); });
     });
     connect(timeSheetAction, &QAction::triggered, this, [this] {
+        if (!isSignalConnected(QMetaMethod::fromSignal(&JournalWindow::timeSheetRequested)))
+            return;
         ui::guarded([this] {
             const Month m = timeSheetMonth(journalDate());
             data::DataModule& dm = dataModule();
@@ -97,6 +103,8 @@ void JournalWindow::connectJournalActions()
         });
     });
     connect(summaryReportsAction, &QAction::triggered, this, [this] {
+        if (!isSignalConnected(QMetaMethod::fromSignal(&JournalWindow::summaryReportsRequested)))
+            return;
         ui::guarded([this] {
             const Period p = reportsPeriod(state_.today());
             emit summaryReportsRequested(p.from, p.to);

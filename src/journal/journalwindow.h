@@ -113,8 +113,8 @@ private:
     void chooseShift(int shift);
     void paintDayOff(bool ticked);
     void loadShifts();
-    // "Добавить", "Изменить", "Удалить", "Принять", the double-click and the
-    // menu entries (journalactions.cpp).
+    // "Добавить", "Изменить", "Удалить", "Принять", the double-click, "Рабочие"
+    // and "Цены" (journalactions.cpp).
     void connectRecordActions();
     void deleteRecord();
     void acceptRecord();

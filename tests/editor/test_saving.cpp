@@ -301,6 +301,12 @@ private slots:
         journal_->deleteButton->click();
         QCOMPARE(messages.count(), 1);
         QCOMPARE(db_->scalar("select count(*) from accounts_dep.smena where id=990101").toInt(), 1);
+        // "No" keeps the record
+        goToRecord(990103);
+        messages.answer(QMessageBox::No);
+        journal_->deleteButton->click();
+        QCOMPARE(messages.count(), 2);
+        QCOMPARE(db_->scalar("select count(*) from accounts_dep.smena where id=990103").toInt(), 1);
     }
 
     void doubleClickAcceptsForTimekeepersAndShowsForOthers()
@@ -338,6 +344,10 @@ private slots:
         QCOMPARE(messages.texts(), QStringList{"Не заведен расход ТМЦ!"});
         QCOMPARE(messages.messages().first().caption, QStringLiteral("Ошибка"));
         QCOMPARE(db_->scalar("select count(*) from accounts_dep.smena where id=990103 and ok='no'").toInt(), 1);
+        // an accepted record is refused without a word
+        goToRecord(990101);
+        journal_->acceptButton->click();
+        QCOMPARE(messages.count(), 1);
     }
 };
 

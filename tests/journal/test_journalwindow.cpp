@@ -502,9 +502,11 @@ private slots:
     {
         auto& j = openJournal(kWednesday);
         testing::MessageRecorder messages;
+        j.dataModule().Vid_oper.open();
         for (QAction* entry : {j.summaryReportsAction, j.timeSheetAction, j.operationKindsAction, j.overtimeAction})
             entry->trigger();
         QCOMPARE(messages.count(), 0);
+        QVERIFY(j.dataModule().Vid_oper.isOpen());  // no window: nothing to close after it
         QVERIFY(j.isVisible());
         QVERIFY(!j.workersAction->isEnabled());
         QVERIFY(!j.productsAction->isEnabled());

@@ -55,7 +55,7 @@ private:
 private slots:
     void initTestCase()
     {
-        db_ = std::make_unique<testing::TestDatabase>("timesheetcell");
+        db_ = std::make_unique<testing::TestDatabase>("daycell");
         dm_ = std::make_unique<data::DataModule>(db_->connectionString());
     }
     void cleanupTestCase()
