@@ -11,10 +11,7 @@ bool deleteSelectedRow(data::Dataset& list, data::Command& command, QString (*de
         return false;
     command.setStatement(deleteStatement(list.int64(QStringLiteral("id"))));
     command.execute();
-    const int row = list.recNo();
-    list.reload();
-    if (!list.isEmpty() && row > 0)
-        list.setRecNo(row);
+    list.reloadInPlace();
     return true;
 }
 

@@ -11,7 +11,7 @@ class Dataset;
 namespace editor {
 
 // Deletes the list's current row through the command, with the statement
-// built from the row's id, reloads the list and keeps its row number.
+// built from the row's id, and reloads the list keeping its sort and row.
 // Nothing happens when the list is closed or empty; true when a row went.
 bool deleteSelectedRow(data::Dataset& list, data::Command& command, QString (*deleteStatement)(qint64 id));
 
