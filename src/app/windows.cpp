@@ -9,6 +9,7 @@ Windows::Windows(const QString& connectionString, CommandLine args)
     , operations(dataModule, state)
     , workers(dataModule)
     , editor(dataModule, state, workers, operations)
+    , timeSheet(dataModule)
     , materialDialog(dataModule.ADO_DB, &editor)
 {
     using journal::JournalWindow;
@@ -19,6 +20,8 @@ Windows::Windows(const QString& connectionString, CommandLine args)
                      &editor::ShiftRecordEditor::openForViewing);
     QObject::connect(&journal, &JournalWindow::workersRequested, &workers, &reference::WorkerList::openAsList);
     QObject::connect(&journal, &JournalWindow::pricesRequested, &operations, &reference::OperationList::openAsList);
+    QObject::connect(&journal, &JournalWindow::timeSheetRequested, &timeSheet,
+                     &timesheet::TimeSheetWindow::openOnMonth);
 
     editor.setMaterialDialog(materialDialog);
     operations.setRequisitionProduct([this] { return editor.requisitionProduct(); });

@@ -14,6 +14,7 @@
 #include "reference/operationlist.h"
 #include "reference/workerlist.h"
 #include "session/runstate.h"
+#include "timesheet/timesheetwindow.h"
 
 namespace app {
 
@@ -32,6 +33,7 @@ public:
     reference::OperationList operations;    // Form4
     reference::WorkerList workers;          // Form5
     editor::ShiftRecordEditor editor;       // Form11
+    timesheet::TimeSheetWindow timeSheet;   // Form19
     // Form24, a window over the editor: a child of it that must go first,
     // so it stays declared after the editor.
     editor::MaterialDialog materialDialog;

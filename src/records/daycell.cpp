@@ -7,9 +7,6 @@ namespace records::timesheet {
 
 namespace {
 
-// Namespace of the program's advisory locks (first key of pg_advisory_xact_lock).
-constexpr int kTimeSheetLock = 7001;
-
 QString keyCondition(const DayCell& c)
 {
     return QStringLiteral(" where w_id=%1 and smena=%2 and month=%3 and year=%4")
@@ -50,7 +47,11 @@ QString cellUpdateStatement(const DayCell& c, int hours)
 
 QString workerLockStatement(int worker)
 {
-    return QStringLiteral("select pg_advisory_xact_lock(%1, %2)").arg(kTimeSheetLock).arg(worker);
+    return QStringLiteral("select pg_advisory_xact_lock_shared(%1, %2), pg_advisory_xact_lock(%3, %4)")
+        .arg(sheetLockKey)
+        .arg(sheetLockSubkey)
+        .arg(workerLockKey)
+        .arg(worker);
 }
 
 void lockWorker(data::DataModule& dm, int worker)

@@ -6,7 +6,8 @@
 // Writers call these inside one transaction with the change of the shift
 // records, after lockWorker(), so that two workstations changing records of
 // the same worker at the same moment are taken one after the other and the
-// cell ends up as the sum of both.
+// cell ends up as the sum of both. lockWorker() also holds the time sheet's
+// lock shared, which keeps a month rebuild (records/monthrebuild.h) out.
 
 #include <QDate>
 #include <QString>
@@ -25,6 +26,12 @@ struct DayCell {
 };
 
 namespace timesheet {
+
+// The program's advisory locks (pg_advisory_xact_lock): the first key names
+// the kind, the second the worker, or 0 for the whole time sheet.
+constexpr int workerLockKey = 7001;
+constexpr int sheetLockKey = 7002;
+constexpr int sheetLockSubkey = 0;
 
 // "select sum(time) as tim from accounts_dep.smena where w_id=... and smena=... and data=to_date('dd.MM.yyyy', 'DD.MM.YYYY') group by w_id, smena, data"
 QString dayHoursStatement(const DayCell& cell);

@@ -97,6 +97,12 @@ QVariant DatasetModel::data(const QModelIndex& index, int role) const
     }
 }
 
+void DatasetModel::refreshTitles()
+{
+    if (!columns_.isEmpty())
+        emit headerDataChanged(Qt::Horizontal, 0, int(columns_.size()) - 1);
+}
+
 QVariant DatasetModel::headerData(int section, Qt::Orientation orientation, int role) const
 {
     if (orientation != Qt::Horizontal || section < 0 || section >= columns_.size())
@@ -112,6 +118,10 @@ QVariant DatasetModel::headerData(int section, Qt::Orientation orientation, int 
     case Qt::TextAlignmentRole:
         return QVariant::fromValue(columns_[section].titleCentred ? Qt::AlignCenter
                                                                   : (Qt::AlignLeft | Qt::AlignVCenter));
+    case Qt::ForegroundRole: {
+        const QColor colour = titleStyler_ ? titleStyler_(section) : QColor();
+        return colour.isValid() ? QVariant(colour) : QVariant();
+    }
     default:
         return {};
     }
@@ -166,9 +176,11 @@ void DatasetGrid::selectCurrent()
     syncing_ = true;
     data::Dataset* ds = dataset();
     if (ds && ds->isOpen() && ds->recNo() > 0) {
-        const QModelIndex index = model_->index(ds->recNo() - 1, 0);
-        selectionModel()->setCurrentIndex(index,
-                                          QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+        const bool rows = selectionBehavior() == QAbstractItemView::SelectRows;
+        const int column = !rows && currentIndex().isValid() ? currentIndex().column() : 0;
+        const QModelIndex index = model_->index(ds->recNo() - 1, column);
+        selectionModel()->setCurrentIndex(index, rows ? QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows
+                                                      : QItemSelectionModel::ClearAndSelect);
         scrollTo(index);
     } else {
         selectionModel()->clearSelection();

@@ -28,6 +28,8 @@ struct CellStyle {
     bool bold = false;
 };
 using CellStyler = std::function<CellStyle(const data::Dataset&, int row, const GridColumn&, const QVariant&)>;
+// Optional colour of a column title (index into the column list); invalid for the normal one.
+using TitleStyler = std::function<QColor(int column)>;
 
 class DatasetModel : public QAbstractTableModel {
     Q_OBJECT
@@ -40,6 +42,9 @@ public:
     data::Dataset* dataset() const { return dataset_; }
     const QList<GridColumn>& columns() const { return columns_; }
     void setStyler(CellStyler styler) { styler_ = std::move(styler); }
+    void setTitleStyler(TitleStyler styler) { titleStyler_ = std::move(styler); }
+    // Asks the grid to draw every title again (their colours changed).
+    void refreshTitles();
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
@@ -60,8 +65,11 @@ private:
     data::Dataset* dataset_ = nullptr;
     data::Subscription subscription_;
     CellStyler styler_;
+    TitleStyler titleStyler_;
 };
 
+// Selects whole rows; with setSelectionBehavior(SelectItems) it selects one
+// cell, keeping the column as the current row follows the dataset.
 class DatasetGrid : public QTableView {
     Q_OBJECT
 public:

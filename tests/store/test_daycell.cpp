@@ -11,22 +11,11 @@
 #include "records/daycell.h"
 #include "support/testdatabase.h"
 #include "support/testmain.h"
+#include "support/timesheetrows.h"
 
 namespace {
 
 const int kWorker = 990017;  // a worker code of its own, no person needed for the cell
-
-QString insertRecord(int worker, int shift, const QDate& date, int hours)
-{
-    return QStringLiteral(
-               "insert into accounts_dep.smena(w_id, i_id, o_id, cena, kol_vo, brak, data, smena, color, "
-               "time, vvod, ok, prize, id_doc, id_doc_item, f_gds_qty_use, id_gds_use, id_cons_use) "
-               "values(%1, 0, 0, 1, 1, 0, '%2', %3, 0, %4, now(), 'no', 0, 0, 0, 0, 0, 0)")
-        .arg(worker)
-        .arg(date.toString(Qt::ISODate))
-        .arg(shift)
-        .arg(hours);
-}
 
 }  // namespace
 
@@ -82,7 +71,7 @@ private slots:
 
     void firstWriteCreatesTheRowWithThatDayOnly()
     {
-        db_->exec(insertRecord(kWorker, 1, QDate(2021, 3, 5), 3));
+        db_->exec(testing::recordInsert(kWorker, 1, QDate(2021, 3, 5), 3));
         records::timesheet::writeCell(*dm_, {kWorker, 1, QDate(2021, 3, 5)});
         QCOMPARE(rowsOf(kWorker), 1);
         QCOMPARE(cell(kWorker, 1, 3, 2021, 5).toInt(), 3);
@@ -96,10 +85,10 @@ private slots:
     void cellIsTheSumOfTheDaysRecords()
     {
         // 4 hours already there, 3 more saved: 7; other shifts and days do not count
-        db_->exec(insertRecord(kWorker, 1, QDate(2021, 3, 5), 4));
-        db_->exec(insertRecord(kWorker, 1, QDate(2021, 3, 5), 3));
-        db_->exec(insertRecord(kWorker, 2, QDate(2021, 3, 5), 8));
-        db_->exec(insertRecord(kWorker, 1, QDate(2021, 3, 6), 5));
+        db_->exec(testing::recordInsert(kWorker, 1, QDate(2021, 3, 5), 4));
+        db_->exec(testing::recordInsert(kWorker, 1, QDate(2021, 3, 5), 3));
+        db_->exec(testing::recordInsert(kWorker, 2, QDate(2021, 3, 5), 8));
+        db_->exec(testing::recordInsert(kWorker, 1, QDate(2021, 3, 6), 5));
         records::timesheet::writeCell(*dm_, {kWorker, 1, QDate(2021, 3, 5)});
         records::timesheet::writeCell(*dm_, {kWorker, 1, QDate(2021, 3, 5)});  // again: still one row
         QCOMPARE(cell(kWorker, 1, 3, 2021, 5).toInt(), 7);
@@ -110,7 +99,7 @@ private slots:
     {
         records::timesheet::updateCell(*dm_, {kWorker, 1, QDate(2021, 3, 5)});
         QCOMPARE(rowsOf(kWorker), 0);
-        db_->exec(insertRecord(kWorker, 1, QDate(2021, 3, 5), 6));
+        db_->exec(testing::recordInsert(kWorker, 1, QDate(2021, 3, 5), 6));
         records::timesheet::writeCell(*dm_, {kWorker, 1, QDate(2021, 3, 5)});
         db_->exec(QStringLiteral("delete from accounts_dep.smena where w_id=%1").arg(kWorker));
         records::timesheet::updateCell(*dm_, {kWorker, 1, QDate(2021, 3, 5)});
@@ -135,7 +124,7 @@ private slots:
                     while (!firstHoldsLock.loadAcquire())
                         QThread::msleep(5);
                 records::timesheet::lockWorker(dm, kWorker);
-                data::Command ins(dm.ADO_DB, "ins", insertRecord(kWorker, 3, QDate(2021, 4, 9), hours));
+                data::Command ins(dm.ADO_DB, "ins", testing::recordInsert(kWorker, 3, QDate(2021, 4, 9), hours));
                 ins.execute();
                 if (first) {
                     firstHoldsLock.storeRelease(1);
