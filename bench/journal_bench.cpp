@@ -10,39 +10,16 @@
 // Server and account: PGHOST (localhost), the built-in account.
 // A plant ten times the demo size: db/create-database.sh tabel_big 10
 
-#include <sys/resource.h>
-
 #include <QCoreApplication>
 #include <QDate>
 #include <QElapsedTimer>
 #include <cstdio>
 
+#include "benchsupport.h"
 #include "core/textformat.h"
-#include "data/connectionstring.h"
 #include "data/datamodule.h"
 #include "records/daycell.h"
 #include "records/shiftrecordstore.h"
-
-namespace {
-
-long peakRssKb()
-{
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    return usage.ru_maxrss;
-}
-
-template <typename Fn>
-double averageMs(int rounds, Fn&& fn)
-{
-    QElapsedTimer timer;
-    timer.start();
-    for (int i = 0; i < rounds; ++i)
-        fn();
-    return double(timer.nsecsElapsed()) / 1e6 / rounds;
-}
-
-}  // namespace
 
 int main(int argc, char** argv)
 {
@@ -51,19 +28,15 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "usage: journal_bench DATABASE [DATE dd.MM.yyyy] [rounds]\n");
         return 2;
     }
-    data::ConnectionParams params = data::defaultConnectionParams();
-    if (!qEnvironmentVariable("PGHOST").isEmpty())
-        params.server = qEnvironmentVariable("PGHOST");
-    params.database = QString::fromLocal8Bit(argv[1]);
     const int rounds = argc > 3 ? QString::fromLocal8Bit(argv[3]).toInt() : 20;
     try {
-        data::DataModule dm(data::buildConnectionString(params));
+        data::DataModule dm(bench::connectionStringFor(argv[1]));
         QDate date = argc > 2 ? fmt::parseDate(QString::fromLocal8Bit(argv[2])) : QDate();
         if (!date.isValid())
             date = dm.scalar(QStringLiteral("select max(data) from accounts_dep.smena")).toDate();
 
         int rows = 0;
-        const double shifts = averageMs(rounds, [&] {
+        const double shifts = bench::averageMs(rounds, [&] {
             rows = 0;
             for (int s = 1; s <= 4; ++s) {
                 data::Dataset& ds = dm.smena(s);
@@ -78,7 +51,7 @@ int main(int argc, char** argv)
                     shifts);
 
         int sheetRows = 0;
-        const double sheet = averageMs(rounds, [&] {
+        const double sheet = bench::averageMs(rounds, [&] {
             sheetRows = 0;
             for (int s = 1; s <= 3; ++s) {
                 data::Dataset& ds = dm.timeSheet(s);
@@ -92,9 +65,9 @@ int main(int argc, char** argv)
         std::printf("time sheet of %02d.%d, three shifts (%d rows): %.1f ms\n", date.month(), date.year(), sheetRows,
                     sheet);
 
-        const double workers = averageMs(rounds, [&] { dm.Workers.reload(); });
+        const double workers = bench::averageMs(rounds, [&] { dm.Workers.reload(); });
         std::printf("worker list (%d rows): %.1f ms\n", dm.Workers.recordCount(), workers);
-        const double operations = averageMs(rounds, [&] { dm.Oper.reload(); });
+        const double operations = bench::averageMs(rounds, [&] { dm.Oper.reload(); });
         std::printf("operation list (%d rows): %.1f ms\n", dm.Oper.recordCount(), operations);
 
         // One save with its day cell, as "Запись" does it; each saved record is deleted again.
@@ -110,14 +83,14 @@ int main(int argc, char** argv)
         v.hours = 1;
         QList<int> saved;
         const double save =
-            averageMs(rounds, [&] { saved << records::saveShiftRecord(dm, v, 0, QDate::currentDate()); });
+            bench::averageMs(rounds, [&] { saved << records::saveShiftRecord(dm, v, 0, QDate::currentDate()); });
         std::printf("save of a record with its day cell: %.1f ms\n", save);
         for (int id : saved) {
             dm.DelSmena.setStatement(QStringLiteral("delete from accounts_dep.smena where id=%1").arg(id));
             dm.DelSmena.execute();
         }
         records::timesheet::updateCell(dm, {v.worker, v.shift, v.date});  // the day cell as it was
-        std::printf("peak memory: %ld kB\n", peakRssKb());
+        std::printf("peak memory: %ld kB\n", bench::peakRssKb());
     } catch (const std::exception& e) {
         std::fprintf(stderr, "journal_bench: %s\n", e.what());
         return 1;

@@ -9,7 +9,7 @@ Windows::Windows(const QString& connectionString, CommandLine args)
     , operations(dataModule, state)
     , workers(dataModule)
     , editor(dataModule, state, workers, operations)
-    , timeSheet(dataModule)
+    , timeSheet(dataModule, state)
     , materialDialog(dataModule.ADO_DB, &editor)
 {
     using journal::JournalWindow;

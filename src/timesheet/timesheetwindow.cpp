@@ -16,6 +16,7 @@
 #include "records/monthrebuild.h"
 #include "reports/datasetrows.h"
 #include "reports/layouts.h"
+#include "session/runstate.h"
 #include "timesheet/daycelldelegate.h"
 #include "timesheet/sheetexport.h"
 #include "ui/application.h"
@@ -63,11 +64,12 @@ void TimeSheetWindow::command(Fn&& fn)
         ui::guarded(std::forward<Fn>(fn));
 }
 
-TimeSheetWindow::TimeSheetWindow(data::DataModule& dataModule, QWidget* parent)
+TimeSheetWindow::TimeSheetWindow(data::DataModule& dataModule, const session::RunState& state, QWidget* parent)
     : QDialog(parent)
     , H_Tabel(dataModule.ADO_DB, QStringLiteral("H_Tabel"), monthSummaryStatement())
     , Form15(reports::timesheetPrint())
     , dataModule_(dataModule)
+    , state_(state)
 {
     setObjectName(QStringLiteral("Form19"));
     setWindowTitle(QStringLiteral("Табель по времени"));
@@ -106,7 +108,7 @@ TimeSheetWindow::TimeSheetWindow(data::DataModule& dataModule, QWidget* parent)
     yearList = new QComboBox(this);
     yearList->setObjectName(QStringLiteral("ComboYear"));
     yearList->setAccessibleName(QStringLiteral("Год"));
-    fillYears(QDate::currentDate().year());
+    fillYears(state_.today().year());
     refreshButton = makeButton("ButtonRefresh", QStringLiteral("Обновить"), this);
     exitButton = makeButton("ButtonExit", QStringLiteral("Выход"), this);
 
@@ -175,7 +177,7 @@ void TimeSheetWindow::fillYears(int year)
 {
     const QSignalBlocker blocker(yearList);
     yearList->clear();
-    for (int y : yearChoices(year, QDate::currentDate().year()))
+    for (int y : yearChoices(year, state_.today().year()))
         yearList->addItem(QString::number(y));
     yearList->setCurrentText(QString::number(year));
 }

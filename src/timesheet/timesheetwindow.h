@@ -15,6 +15,9 @@ class QProgressBar;
 class QPushButton;
 class QTabWidget;
 
+namespace session {
+class RunState;
+}
 namespace ui {
 class DatasetGrid;
 }
@@ -24,7 +27,8 @@ namespace timesheet {
 class TimeSheetWindow : public QDialog {
     Q_OBJECT
 public:
-    explicit TimeSheetWindow(data::DataModule& dataModule, QWidget* parent = nullptr);
+    // The year list reaches the year after the state's today.
+    TimeSheetWindow(data::DataModule& dataModule, const session::RunState& state, QWidget* parent = nullptr);
 
     // The journal's menu entry: the lists set to the month (1..12) and year,
     // that month loaded, the window shown modally. The tab last shown stays.
@@ -80,6 +84,7 @@ private:
     void command(Fn&& fn);
 
     data::DataModule& dataModule_;
+    const session::RunState& state_;
     std::array<DayColumn, 31> days_{};
     bool busy_ = false;
 };

@@ -142,6 +142,7 @@ private slots:
         db_->exec(sheetRow(kSidorov1, 1, 1, 2021, {{11, 8}}));
         db_->exec(sheetRow(kSidorov2, 1, 1, 2021, {{11, 5}, {13, 2}}));
         windows_ = std::make_unique<app::Windows>(db_->connectionString());
+        windows_->state.setClock([] { return QDate(2026, 12, 10); });
         xlsx::setOutputDirectory(files_.path());
         xlsx::setOpener([this](const QString& path) {
             opened_ << path;
