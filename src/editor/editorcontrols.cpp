@@ -20,14 +20,6 @@ namespace editor {
 
 namespace {
 
-QPushButton* button(QWidget* parent, const char* name, const QString& caption)
-{
-    auto* b = new QPushButton(caption, parent);
-    b->setObjectName(QString::fromLatin1(name));
-    b->setAutoDefault(false);
-    return b;
-}
-
 QLineEdit* field(QWidget* parent, const char* name)
 {
     auto* e = new QLineEdit(parent);
@@ -72,7 +64,7 @@ void ShiftRecordEditor::buildControls()
                          const QString& pickerLabel, QLineEdit*& edit, QPushButton*& picker) {
         edit = field(groupBox, name);
         edit->setReadOnly(true);
-        picker = button(groupBox, buttonName, QStringLiteral("..."));
+        picker = ui::makeButton(groupBox, buttonName, QStringLiteral("..."));
         picker->setAccessibleName(pickerLabel);
         picker->setFixedWidth(picker->sizeHint().height() + 8);
         addLabelled(g, row, 0, caption, edit, 6);
@@ -118,7 +110,7 @@ void ShiftRecordEditor::buildControls()
     recordNumberLabel = new QLabel(this);
     recordNumberLabel->setObjectName(QStringLiteral("recordNumberLabel"));
     recordNumberLabel->setFont(boldFont(recordNumberLabel));
-    saveButton = button(this, "saveButton", QStringLiteral("Запись"));
+    saveButton = ui::makeButton(this, "saveButton", QStringLiteral("Запись"));
     saveButton->setDefault(true);
     auto* saveRow = new QHBoxLayout;
     saveRow->addWidget(recordNumberLabel);
@@ -133,8 +125,8 @@ void ShiftRecordEditor::buildControls()
     materialsGrid->setAccessibleName(QStringLiteral("Расход ТМЦ"));
     materialsGrid->setDataset(&smena_gds_use);
     materialsGrid->horizontalHeader()->setStretchLastSection(true);
-    materialAddButton = button(this, "materialAddButton", QStringLiteral("Добавить"));
-    materialDeleteButton = button(this, "materialDeleteButton", QStringLiteral("Удалить"));
+    materialAddButton = ui::makeButton(this, "materialAddButton", QStringLiteral("Добавить"));
+    materialDeleteButton = ui::makeButton(this, "materialDeleteButton", QStringLiteral("Удалить"));
     materialsTotalEdit = field(this, "materialsTotalEdit");
     materialsTotalEdit->setReadOnly(true);
     auto* totalLabel = new QLabel(QStringLiteral("Итого:"), this);
@@ -169,9 +161,9 @@ void ShiftRecordEditor::buildControls()
     crewGrid->setDataset(&fio_smena_gds);
     crewGrid->horizontalHeader()->setStretchLastSection(true);
     crewGrid->setEnabled(false);
-    crewAddButton = button(this, "crewAddButton", QStringLiteral("Добавить"));
-    crewDeleteButton = button(this, "crewDeleteButton", QStringLiteral("Удалить"));
-    crewSaveButton = button(this, "crewSaveButton", QStringLiteral("Сохранить"));
+    crewAddButton = ui::makeButton(this, "crewAddButton", QStringLiteral("Добавить"));
+    crewDeleteButton = ui::makeButton(this, "crewDeleteButton", QStringLiteral("Удалить"));
+    crewSaveButton = ui::makeButton(this, "crewSaveButton", QStringLiteral("Сохранить"));
     crewAddButton->setEnabled(false);
     crewDeleteButton->setEnabled(false);
     auto* crewButtons = new QVBoxLayout;
@@ -183,7 +175,7 @@ void ShiftRecordEditor::buildControls()
     crewRow->addWidget(crewGrid, 1);
     crewRow->addLayout(crewButtons);
 
-    exitButton = button(this, "exitButton", QStringLiteral("Выход"));
+    exitButton = ui::makeButton(this, "exitButton", QStringLiteral("Выход"));
     auto* exitRow = new QHBoxLayout;
     exitRow->addStretch();
     exitRow->addWidget(exitButton);

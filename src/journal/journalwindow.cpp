@@ -15,6 +15,7 @@
 #include "journal/journalokdelegate.h"
 #include "session/runstate.h"
 #include "ui/datasetgrid.h"
+#include "ui/labels.h"
 
 namespace journal {
 
@@ -75,9 +76,7 @@ void JournalWindow::buildControls()
 
     auto* bottom = new QHBoxLayout;
     auto makeButton = [&](const char* name, const QString& caption) {
-        auto* b = new QPushButton(caption, this);
-        b->setObjectName(QString::fromLatin1(name));
-        b->setAutoDefault(false);
+        QPushButton* b = ui::makeButton(this, name, caption);
         bottom->addWidget(b);
         return b;
     };

@@ -14,6 +14,7 @@
 #include "session/runstate.h"
 #include "ui/datasetgrid.h"
 #include "ui/dialogs.h"
+#include "ui/labels.h"
 #include "ui/messages.h"
 
 namespace reference {
@@ -49,18 +50,12 @@ OperationList::OperationList(data::DataModule& dataModule, const session::RunSta
     grid->setDataset(&dataModule_.Oper);
     grid->horizontalHeader()->setStretchLastSection(true);
 
-    auto makeButton = [this](const char* name, const QString& caption) {
-        auto* b = new QPushButton(caption, this);
-        b->setObjectName(QString::fromLatin1(name));
-        b->setAutoDefault(false);
-        return b;
-    };
-    addButton = makeButton("addButton", QStringLiteral("Добавить"));
+    addButton = ui::makeButton(this, "addButton", QStringLiteral("Добавить"));
     addButton->setDefault(true);
-    selectButton = makeButton("selectButton", QStringLiteral("Изменить"));
-    deleteButton = makeButton("deleteButton", QStringLiteral("Удалить"));
-    excelButton = makeButton("excelButton", QStringLiteral("Excel"));
-    exitButton = makeButton("exitButton", QStringLiteral("Выход"));
+    selectButton = ui::makeButton(this, "selectButton", QStringLiteral("Изменить"));
+    deleteButton = ui::makeButton(this, "deleteButton", QStringLiteral("Удалить"));
+    excelButton = ui::makeButton(this, "excelButton", QStringLiteral("Excel"));
+    exitButton = ui::makeButton(this, "exitButton", QStringLiteral("Выход"));
 
     pricesBox = new QCheckBox(QStringLiteral("Цены"), this);
     pricesBox->setObjectName(QStringLiteral("pricesBox"));

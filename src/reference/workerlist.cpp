@@ -11,6 +11,7 @@
 #include "reference/searchkeys.h"
 #include "ui/datasetgrid.h"
 #include "ui/dialogs.h"
+#include "ui/labels.h"
 
 namespace reference {
 
@@ -34,15 +35,10 @@ WorkerList::WorkerList(data::DataModule& dataModule, QWidget* parent)
     searchEdit->hide();
     installSearchKeys(searchEdit, dataModule_.Workers);
 
-    selectButton = new QPushButton(QStringLiteral("Выбрать"), this);
-    selectButton->setObjectName(QStringLiteral("selectButton"));
-    deleteButton = new QPushButton(QStringLiteral("Удалить"), this);
-    deleteButton->setObjectName(QStringLiteral("deleteButton"));
+    selectButton = ui::makeButton(this, "selectButton", QStringLiteral("Выбрать"));
+    deleteButton = ui::makeButton(this, "deleteButton", QStringLiteral("Удалить"));
     deleteButton->hide();
-    exitButton = new QPushButton(QStringLiteral("Выход"), this);
-    exitButton->setObjectName(QStringLiteral("exitButton"));
-    for (QPushButton* b : {selectButton, deleteButton, exitButton})
-        b->setAutoDefault(false);
+    exitButton = ui::makeButton(this, "exitButton", QStringLiteral("Выход"));
 
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(selectButton);

@@ -22,6 +22,7 @@
 #include "ui/application.h"
 #include "ui/datasetgrid.h"
 #include "ui/dialogs.h"
+#include "ui/labels.h"
 
 namespace timesheet {
 
@@ -45,14 +46,6 @@ QList<ui::GridColumn> sheetColumns()
 int dayOfColumn(int column)
 {
     return column >= 1 && column <= 31 ? column : 0;
-}
-
-QPushButton* makeButton(const char* name, const QString& caption, QWidget* parent)
-{
-    auto* b = new QPushButton(caption, parent);
-    b->setObjectName(QString::fromLatin1(name));
-    b->setAutoDefault(false);
-    return b;
 }
 
 }  // namespace
@@ -84,8 +77,8 @@ TimeSheetWindow::TimeSheetWindow(data::DataModule& dataModule, const session::Ru
         grids[shift - 1] = makeGrid(shift, page);
         pageLayout->addWidget(grids[shift - 1], 1);
         if (shift == 1) {
-            excelButton = makeButton("ButtonExcel", QStringLiteral("Excel"), page);
-            rebuildButton = makeButton("ButtonRebuild", QStringLiteral("Перестроить"), page);
+            excelButton = ui::makeButton(page, "ButtonExcel", QStringLiteral("Excel"));
+            rebuildButton = ui::makeButton(page, "ButtonRebuild", QStringLiteral("Перестроить"));
             ProgressBar1 = new QProgressBar(page);
             ProgressBar1->setObjectName(QStringLiteral("ProgressBar1"));
             ProgressBar1->setAccessibleName(QStringLiteral("Перестроение"));
@@ -100,7 +93,7 @@ TimeSheetWindow::TimeSheetWindow(data::DataModule& dataModule, const session::Ru
         PageControl1->addTab(page, QStringLiteral("Смена №%1").arg(shift));
     }
 
-    printButton = makeButton("ButtonPrint", QStringLiteral("Печать"), this);
+    printButton = ui::makeButton(this, "ButtonPrint", QStringLiteral("Печать"));
     monthList = new QComboBox(this);
     monthList->setObjectName(QStringLiteral("ComboMonth"));
     monthList->setAccessibleName(QStringLiteral("Месяц"));
@@ -109,8 +102,8 @@ TimeSheetWindow::TimeSheetWindow(data::DataModule& dataModule, const session::Ru
     yearList->setObjectName(QStringLiteral("ComboYear"));
     yearList->setAccessibleName(QStringLiteral("Год"));
     fillYears(state_.today().year());
-    refreshButton = makeButton("ButtonRefresh", QStringLiteral("Обновить"), this);
-    exitButton = makeButton("ButtonExit", QStringLiteral("Выход"), this);
+    refreshButton = ui::makeButton(this, "ButtonRefresh", QStringLiteral("Обновить"));
+    exitButton = ui::makeButton(this, "ButtonExit", QStringLiteral("Выход"));
 
     auto* bottom = new QHBoxLayout;
     bottom->addWidget(printButton);
@@ -214,7 +207,6 @@ void TimeSheetWindow::loadMonth()
         sheet.setParam(QStringLiteral("yea"), year);
         sheet.open();
         grids[shift - 1]->datasetModel()->refreshTitles();
-        grids[shift - 1]->viewport()->update();
     }
 }
 
@@ -225,11 +217,6 @@ void TimeSheetWindow::colourColumns(int month, int year)
 }
 
 void TimeSheetWindow::refresh()
-{
-    reopenSheets();
-}
-
-void TimeSheetWindow::reopenSheets()
 {
     for (int shift = 1; shift <= 3; ++shift)
         dataModule_.timeSheet(shift).reload();
@@ -254,42 +241,41 @@ void TimeSheetWindow::rebuild()
         // The month is as it was; it is shown again all the same.
         ui::showCurrentException();
     }
-    reopenSheets();
+    refresh();
 }
 
-void TimeSheetWindow::openSummary()
+template <typename Fn>
+void TimeSheetWindow::withSummary(Fn&& fn)
 {
+    busy_ = true;
+    const core::Finally done([this] {
+        H_Tabel.close();
+        busy_ = false;
+    });
     H_Tabel.close();
     H_Tabel.setParam(QStringLiteral("mnth"), chosenMonth());
     H_Tabel.setParam(QStringLiteral("yea"), chosenYear());
     H_Tabel.open();
+    fn();
 }
 
 void TimeSheetWindow::print()
 {
-    busy_ = true;
-    const core::Finally done([this] {
-        H_Tabel.close();
-        busy_ = false;
+    withSummary([this] {
+        Form15.setTitle(printTitle(monthList->currentText(), yearList->currentText()));
+        Form15.preview(reports::DatasetRows(H_Tabel), this);
     });
-    openSummary();
-    Form15.setTitle(printTitle(monthList->currentText(), yearList->currentText()));
-    Form15.preview(reports::DatasetRows(H_Tabel), this);
 }
 
 void TimeSheetWindow::exportWorkbook()
 {
-    busy_ = true;
-    const core::Finally done([this] {
-        H_Tabel.close();
-        busy_ = false;
+    withSummary([this] {
+        exportMonthSummary(H_Tabel, workbookTitle(monthList->currentText(), yearList->currentText()),
+                           [this](int written, int total) {
+                               excelButton->setText(QStringLiteral("Excel (%1 из %2)").arg(written).arg(total));
+                               QCoreApplication::processEvents();
+                           });
     });
-    openSummary();
-    exportMonthSummary(H_Tabel, workbookTitle(monthList->currentText(), yearList->currentText()),
-                       [this](int written, int total) {
-                           excelButton->setText(QStringLiteral("Excel (%1 из %2)").arg(written).arg(total));
-                           QCoreApplication::processEvents();
-                       });
 }
 
 void TimeSheetWindow::reject()

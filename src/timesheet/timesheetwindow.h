@@ -77,8 +77,9 @@ private:
     ui::DatasetGrid* makeGrid(int shift, QWidget* parent);
     void fillYears(int year);
     void colourColumns(int month, int year);
-    void openSummary();
-    void reopenSheets();
+    // Runs fn with H_Tabel open on the chosen month, the window busy meanwhile.
+    template <typename Fn>
+    void withSummary(Fn&& fn);
     // Runs a command unless one is running; errors go to the standard error box.
     template <typename Fn>
     void command(Fn&& fn);

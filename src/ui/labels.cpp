@@ -1,6 +1,7 @@
 #include "ui/labels.h"
 
 #include <QLabel>
+#include <QPushButton>
 
 namespace ui {
 
@@ -18,6 +19,14 @@ void nameByLabel(QLabel* label, QWidget* input)
 {
     label->setBuddy(input);
     input->setAccessibleName(plainLabelText(label->text()));
+}
+
+QPushButton* makeButton(QWidget* parent, const char* objectName, const QString& caption)
+{
+    auto* b = new QPushButton(caption, parent);
+    b->setObjectName(QString::fromLatin1(objectName));
+    b->setAutoDefault(false);
+    return b;
 }
 
 }  // namespace ui

@@ -106,13 +106,6 @@ private slots:
         QCOMPARE(style.bold, bold);
     }
 
-    void titleColours()
-    {
-        QCOMPARE(timesheet::dayTitleColour(DayColumn::Weekend), QColor(255, 0, 0));
-        QCOMPARE(timesheet::dayTitleColour(DayColumn::Missing), QColor(192, 192, 192));
-        QVERIFY(!timesheet::dayTitleColour(DayColumn::Workday).isValid());
-    }
-
     void yearList()
     {
         const QList<int> years = timesheet::yearChoices(2026, 2026);
@@ -121,14 +114,6 @@ private slots:
         QCOMPARE(years.size(), 21);
         QCOMPARE(timesheet::yearChoices(2031, 2026).last(), 2031);  // a journal date ahead of the clock
         QCOMPARE(timesheet::yearChoices(2003, 2026).first(), 2003);
-    }
-
-    void titles()
-    {
-        QCOMPARE(timesheet::printTitle(QStringLiteral("Январь"), QStringLiteral("2021")),
-                 QStringLiteral("Январь 2021 г."));
-        QCOMPARE(timesheet::workbookTitle(QStringLiteral("Январь"), QStringLiteral("2021")),
-                 QStringLiteral("Январь 2021"));
     }
 };
 
