@@ -1,5 +1,6 @@
 #include "report/engine.h"
 
+#include <QElapsedTimer>
 #include <QHash>
 
 #include "core/textformat.h"
@@ -11,16 +12,16 @@ namespace {
 constexpr double tolerance = 1e-6;
 constexpr double autoPadding = 0.6;  // mm added to a measured text width
 
-class Paginator {
+}  // namespace
+
+class Pagination::Impl {
 public:
-    Paginator(const Layout& layout, const RowSource& rows)
-        : layout_(layout), rows_(rows), content_(layout.page.contentSize())
+    // Starts the first page with the report header; throws for a missing
+    // field or an unknown format.
+    Impl(const Layout& layout, const RowSource& rows)
+        : layout_(layout), rows_(rows), content_(layout.page.contentSize()), count_(rows.rowCount())
     {
         bodyBottom_ = content_.height() - (layout.pageFooter ? layout.pageFooter->height : 0);
-    }
-
-    Document run()
-    {
         prepare();
         doc_.name = layout_.name;
         doc_.page = layout_.page;
@@ -31,11 +32,29 @@ public:
             place(*layout_.spacer, Row());
         if (layout_.columnHeader)
             emitBand(*layout_.columnHeader, Row());
-        printRows();
+    }
+
+    bool finished() const { return finished_; }
+    int completePages() const { return int(doc_.pages.size()) - (finished_ ? 0 : 1); }
+    const Document& document() const { return doc_; }
+    Document take() { return std::move(doc_); }
+
+    // Lays out the next row, or ends the report after the last one.
+    void step()
+    {
+        if (finished_)
+            return;
+        if (next_ < count_) {
+            printRow(next_++);
+            return;
+        }
+        if (count_ > 0)
+            for (int g = int(layout_.groups.size()) - 1; g >= 0; --g)
+                printGroupFooter(g, lastRow_);
         if (layout_.reportFooter)
             place(*layout_.reportFooter, lastRow_);
         closePage();
-        return std::move(doc_);
+        finished_ = true;
     }
 
 private:
@@ -48,7 +67,10 @@ private:
                 throw fmt::AppError(QStringLiteral("В данных отчета «%1» нет поля «%2»").arg(layout_.name, f));
         auto prepareBand = [this](const Band& band) {
             for (const Element& e : band.elements) {
-                formats_.insert(&e, NumberFormat::parse(e.format));
+                Prepared p{NumberFormat::parse(e.format), {}};
+                for (const QString& f : e.content.fields)
+                    p.columns.append(rows_.column(f));
+                prepared_.insert(&e, p);
                 if (e.content.kind == Content::Kind::Sum)
                     sums_.insert(&e, 0);
             }
@@ -67,35 +89,31 @@ private:
         prepareBand(layout_.detail);
         prepare(layout_.reportFooter);
         prepare(layout_.pageFooter);
+        for (const Group& g : layout_.groups)
+            breakColumns_.append(rows_.column(g.breakField));
     }
 
-    void printRows()
+    void printRow(int r)
     {
-        const int count = rows_.rowCount();
         const int groups = int(layout_.groups.size());
-        for (int r = 0; r < count; ++r) {
-            const Row row(&rows_, r);
-            const int broken = r == 0 ? 0 : firstBrokenGroup(r);
-            if (r > 0)
-                for (int g = groups - 1; g >= broken; --g)
-                    printGroupFooter(g, lastRow_);
-            for (int g = broken; g < groups; ++g)
-                printGroupHeader(g, row);
-            const Band& detail = layout_.detail;
-            place(detail, row, detail.height + detail.extraRoom);
-            addToSums(row);
-            lastRow_ = row;
-        }
-        if (count > 0)
-            for (int g = groups - 1; g >= 0; --g)
+        const Row row(&rows_, r);
+        const int broken = r == 0 ? 0 : firstBrokenGroup(r);
+        if (r > 0)
+            for (int g = groups - 1; g >= broken; --g)
                 printGroupFooter(g, lastRow_);
+        for (int g = broken; g < groups; ++g)
+            printGroupHeader(g, row);
+        const Band& detail = layout_.detail;
+        place(detail, row, detail.height + detail.extraRoom);
+        addToSums(row);
+        lastRow_ = row;
     }
 
     int firstBrokenGroup(int r) const
     {
-        for (int g = 0; g < layout_.groups.size(); ++g) {
-            const QString& f = layout_.groups.at(g).breakField;
-            if (rows_.value(r, f) != rows_.value(r - 1, f))
+        for (int g = 0; g < breakColumns_.size(); ++g) {
+            const int c = breakColumns_.at(g);
+            if (rows_.value(r, c) != rows_.value(r - 1, c))
                 return g;
         }
         return int(layout_.groups.size());
@@ -119,9 +137,12 @@ private:
 
     void addToSums(const Row& row)
     {
-        for (auto it = sums_.begin(); it != sums_.end(); ++it)
-            for (const QString& f : it.key()->content.fields)
-                it.value() += row.number(f);
+        for (auto it = sums_.begin(); it != sums_.end(); ++it) {
+            const QStringList& fields = it.key()->content.fields;
+            const QList<int>& columns = prepared_.value(it.key()).columns;
+            for (int i = 0; i < fields.size(); ++i)
+                it.value() += row.number(columns.at(i), fields.at(i));
+        }
     }
 
     void resetSums(const Band& band)
@@ -150,7 +171,15 @@ private:
     {
         Page page;
         page.number = int(doc_.pages.size()) + 1;
-        doc_.pages.append(page);
+        if (!doc_.pages.isEmpty()) {
+            // Pages of one report hold about as much as the one before.
+            const Page& before = doc_.pages.last();
+            page.bands.reserve(before.bands.size());
+            page.fills.reserve(before.fills.size());
+            page.lines.reserve(before.lines.size());
+            page.texts.reserve(before.texts.size());
+        }
+        doc_.pages.append(std::move(page));
         y_ = 0;
         pageHasBody_ = false;
         if (layout_.columnHeader && doc_.pages.size() > 1)
@@ -225,7 +254,8 @@ private:
 
     QString textOf(const Element& e, const Row& row) const
     {
-        const NumberFormat format = formats_.value(&e);
+        const Prepared& p = *prepared_.constFind(&e);
+        const NumberFormat& format = p.format;
         const Content& c = e.content;
         switch (c.kind) {
         case Content::Kind::Text:
@@ -233,13 +263,13 @@ private:
         case Content::Kind::Title:
             return layout_.title;
         case Content::Kind::Field:
-            return displayText(row.value(c.fields.value(0)), format, c.fields.value(0));
+            return displayText(row.value(p.columns.value(0, -1)), format, c.fields.value(0));
         case Content::Kind::RowTotal: {
             if (!row.isValid())
                 return QString();
             double total = 0;
-            for (const QString& f : c.fields)
-                total += row.number(f);
+            for (int i = 0; i < c.fields.size(); ++i)
+                total += row.number(p.columns.at(i), c.fields.at(i));
             return format.text(total);
         }
         case Content::Kind::Computed:
@@ -255,20 +285,84 @@ private:
     const Layout& layout_;
     const RowSource& rows_;
     const QSizeF content_;
+    const int count_;
+    int next_ = 0;  // the next row to lay out
+    bool finished_ = false;
     double bodyBottom_ = 0;
     Document doc_;
     double y_ = 0;
     bool pageHasBody_ = false;
     Row lastRow_;
-    QHash<const Element*, NumberFormat> formats_;
+    // What an element needs while it prints: its number format and the
+    // columns of the fields it reads.
+    struct Prepared {
+        NumberFormat format;
+        QList<int> columns;
+    };
+    QHash<const Element*, Prepared> prepared_;
     QHash<const Element*, double> sums_;
+    QList<int> breakColumns_;
 };
 
-}  // namespace
+Pagination::Pagination(const Layout& layout, const RowSource& rows)
+    : impl_(std::make_unique<Impl>(layout, rows))
+{
+}
+
+Pagination::~Pagination() = default;
+
+template <typename Done>
+bool Pagination::layOutUntil(Done&& done)
+{
+    if (!error_.isEmpty())
+        throw fmt::AppError(error_);
+    try {
+        while (!impl_->finished() && !done())
+            impl_->step();
+    } catch (const fmt::AppError& e) {
+        error_ = e.text();  // the report stops here for good
+        throw;
+    }
+    return impl_->finished();
+}
+
+bool Pagination::layOutPages(int pages)
+{
+    return layOutUntil([&] { return impl_->completePages() >= pages; });
+}
+
+bool Pagination::layOutFor(int milliseconds)
+{
+    QElapsedTimer timer;
+    timer.start();
+    int rows = 0;
+    return layOutUntil([&] { return ++rows % 64 == 0 && timer.elapsed() >= milliseconds; });
+}
+
+bool Pagination::finished() const
+{
+    return impl_->finished();
+}
+
+int Pagination::completePages() const
+{
+    return impl_->completePages();
+}
+
+const Document& Pagination::document() const
+{
+    return impl_->document();
+}
+
+Document Pagination::finish()
+{
+    layOutUntil([] { return false; });
+    return impl_->take();
+}
 
 Document layOut(const Layout& layout, const RowSource& rows)
 {
-    return Paginator(layout, rows).run();
+    return Pagination(layout, rows).finish();
 }
 
 }  // namespace report

@@ -3,6 +3,8 @@
 // headers, detail rows, group footers, report footer and page footers, with
 // running sums and page breaks.
 
+#include <memory>
+
 #include "report/document.h"
 #include "report/layout.h"
 #include "report/rowsource.h"
@@ -13,5 +15,38 @@ namespace report {
 // value that must be a number is none, or when a number format is unknown.
 // Always gives at least one page; a band taller than a page is cut off.
 Document layOut(const Layout& layout, const RowSource& rows);
+
+// The same a page at a time, so that a preview can show the first page while
+// the rest is laid out. The layout and the rows must stay as they are while
+// it lives. A failure (thrown as by layOut) ends it: every later call throws
+// the same error.
+class Pagination {
+public:
+    Pagination(const Layout& layout, const RowSource& rows);
+    ~Pagination();
+    Pagination(const Pagination&) = delete;
+    Pagination& operator=(const Pagination&) = delete;
+
+    // Lays out until that many pages are complete, or until about that time
+    // has passed; true when the whole report is.
+    bool layOutPages(int pages);
+    bool layOutFor(int milliseconds);
+
+    bool finished() const;
+    // Pages laid out to their page footer; all of them once finished.
+    int completePages() const;
+    // The pages so far: the complete ones, then the one being filled.
+    const Document& document() const;
+    // Lays out the rest and hands the document over.
+    Document finish();
+
+private:
+    class Impl;
+    template <typename Done>
+    bool layOutUntil(Done&& done);
+
+    std::unique_ptr<Impl> impl_;
+    QString error_;
+};
 
 }  // namespace report

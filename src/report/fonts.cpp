@@ -38,13 +38,26 @@ double textWidth(const Font& font, const QString& text)
         image.setDotsPerMeterY(qRound(dpi / 0.0254));
         return image;
     }();
-    static QHash<QString, QFontMetricsF> metrics;
+    // The widths measured so far per font: a report measures the same names
+    // and product numbers over and over. Forgotten when they grow many.
+    struct Face {
+        QFontMetricsF metrics;
+        QHash<QString, double> widths;
+    };
+    constexpr qsizetype keptWidths = 20000;
+    static QHash<QString, Face> faces;
     const QString key = font.family + QLatin1Char('|') + QString::number(font.size)
                         + (font.bold ? QStringLiteral("|b") : QString());
-    auto it = metrics.find(key);
-    if (it == metrics.end())
-        it = metrics.insert(key, QFontMetricsF(toQFont(font), &device));
-    return it->horizontalAdvance(text) * 25.4 / device.logicalDpiX();
+    auto face = faces.find(key);
+    if (face == faces.end())
+        face = faces.insert(key, Face{QFontMetricsF(toQFont(font), &device), {}});
+    if (const auto known = face->widths.constFind(text); known != face->widths.constEnd())
+        return *known;
+    if (face->widths.size() >= keptWidths)
+        face->widths.clear();
+    const double width = face->metrics.horizontalAdvance(text) * 25.4 / device.logicalDpiX();
+    face->widths.insert(text, width);
+    return width;
 }
 
 }  // namespace report

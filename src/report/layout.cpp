@@ -31,6 +31,16 @@ double Row::number(const QString& field) const
     return toNumber(value(field), field);
 }
 
+QVariant Row::value(int column) const
+{
+    return isValid() && column >= 0 ? source_->value(index_, column) : QVariant();
+}
+
+double Row::number(int column, const QString& field) const
+{
+    return toNumber(value(column), field);
+}
+
 namespace {
 
 Element make(Content::Kind kind, const QString& name, const QString& text = QString(),

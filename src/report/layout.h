@@ -50,6 +50,9 @@ public:
     QVariant value(const QString& field) const;
     // The value as a number, an empty one as 0 (values.h: toNumber).
     double number(const QString& field) const;
+    // The same by the column the row source gave for the field.
+    QVariant value(int column) const;
+    double number(int column, const QString& field) const;
 
 private:
     const RowSource* source_ = nullptr;

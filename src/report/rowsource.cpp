@@ -19,19 +19,26 @@ MemoryTable& MemoryTable::append(const QVariantList& values)
     return *this;
 }
 
-bool MemoryTable::hasField(const QString& field) const
+QVariant RowSource::value(int row, const QString& field) const
 {
-    return index_.contains(field.toLower());
+    const int c = column(field);
+    if (c < 0)
+        throw fmt::AppError(QStringLiteral("В данных отчета нет поля «%1»").arg(field));
+    if (row < 0 || row >= rowCount())
+        throw fmt::AppError(QStringLiteral("В данных отчета нет строки %1").arg(row + 1));
+    return value(row, c);
 }
 
-QVariant MemoryTable::value(int row, const QString& field) const
+int MemoryTable::column(const QString& field) const
 {
-    const auto it = index_.constFind(field.toLower());
-    if (it == index_.constEnd())
-        throw fmt::AppError(QStringLiteral("В данных отчета нет поля «%1»").arg(field));
-    if (row < 0 || row >= rows_.size())
+    return index_.value(field.toLower(), -1);
+}
+
+QVariant MemoryTable::value(int row, int column) const
+{
+    if (row < 0 || row >= rows_.size() || column < 0 || column >= fields_.size())
         throw fmt::AppError(QStringLiteral("В данных отчета нет строки %1").arg(row + 1));
-    return rows_.at(row).at(*it);
+    return rows_.at(row).at(column);
 }
 
 }  // namespace report

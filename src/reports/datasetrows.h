@@ -9,13 +9,11 @@ namespace reports {
 
 class DatasetRows : public report::RowSource {
 public:
+    using RowSource::value;
     explicit DatasetRows(const data::Dataset& dataset) : dataset_(dataset) {}
     int rowCount() const override { return dataset_.isOpen() ? dataset_.recordCount() : 0; }
-    bool hasField(const QString& field) const override { return dataset_.hasField(field); }
-    QVariant value(int row, const QString& field) const override
-    {
-        return dataset_.valueAt(row, dataset_.fieldIndex(field));
-    }
+    int column(const QString& field) const override { return dataset_.fieldIndex(field); }
+    QVariant value(int row, int column) const override { return dataset_.valueAt(row, column); }
 
 private:
     const data::Dataset& dataset_;

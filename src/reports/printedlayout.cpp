@@ -22,12 +22,13 @@ report::Document PrintedLayout::generate(const report::RowSource& rows) const
 
 void PrintedLayout::preview(const report::RowSource& rows, QWidget* parent) const
 {
-    report::Document document;
+    // The preview opens on the first page; the rest is laid out while it is shown.
+    auto pagination = std::make_unique<report::Pagination>(layout_, rows);
     {
         ui::BusyCursor busy;
-        document = generate(rows);
+        pagination->layOutPages(1);
     }
-    PrintPreview window(std::move(document), zoom_, proposePdf_, parent ? parent : QApplication::activeWindow());
+    PrintPreview window(std::move(pagination), zoom_, proposePdf_, parent ? parent : QApplication::activeWindow());
     window.setObjectName(formName_ + QStringLiteral("Preview"));
     ui::execModal(window);
 }

@@ -35,8 +35,10 @@ public:
     // value of the wrong kind.
     report::Document generate(const report::RowSource& rows) const;
 
-    // Generates the report and shows it in the print preview (maximized, at
-    // the layout's zoom); returns when the preview is closed.
+    // Shows the report in the print preview (maximized, at the layout's zoom)
+    // as soon as its first page is laid out; the rest is laid out while the
+    // preview is open, so the rows must stay as they are until it returns,
+    // when the preview is closed.
     void preview(const report::RowSource& rows, QWidget* parent = nullptr) const;
 
     // Generates the report straight into a PDF file.

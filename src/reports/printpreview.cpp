@@ -9,10 +9,12 @@
 #include <QPrinter>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QTimer>
 #include <QToolBar>
 #include <QVBoxLayout>
 
 #include "report/painter.h"
+#include "ui/application.h"
 #include "ui/dialogs.h"
 
 namespace reports {
@@ -25,7 +27,7 @@ public:
 
     void refresh()
     {
-        const QSizeF paper = preview_.document().page.paperSize();
+        const QSizeF paper = preview_.laidOut().page.paperSize();
         const double k = preview_.pixelsPerMillimetre();
         setFixedSize(qRound(paper.width() * k), qRound(paper.height() * k));
         update();
@@ -38,7 +40,7 @@ protected:
             return;
         const int dpi = std::max(1, qRound(preview_.pixelsPerMillimetre() * 25.4 * devicePixelRatioF()));
         if (image_.isNull() || imagePage_ != preview_.currentPage() || imageDpi_ != dpi) {
-            image_ = report::renderPage(preview_.document(), preview_.currentPage(), dpi);
+            image_ = report::renderPage(preview_.laidOut(), preview_.currentPage(), dpi);
             imagePage_ = preview_.currentPage();
             imageDpi_ = dpi;
         }
@@ -57,7 +59,23 @@ private:
 PrintPreview::PrintPreview(report::Document document, PreviewZoom zoom, bool proposePdf, QWidget* parent)
     : QDialog(parent), document_(std::move(document)), zoom_(zoom), proposePdf_(proposePdf)
 {
-    setWindowTitle(QStringLiteral("Предварительный просмотр: ") + document_.name);
+    build();
+}
+
+PrintPreview::PrintPreview(std::unique_ptr<report::Pagination> pagination, PreviewZoom zoom, bool proposePdf,
+                           QWidget* parent)
+    : QDialog(parent), pagination_(std::move(pagination)), zoom_(zoom), proposePdf_(proposePdf)
+{
+    if (pagination_->finished())
+        finishLayout();
+    build();
+    if (pagination_)
+        QTimer::singleShot(0, this, &PrintPreview::continueLayout);
+}
+
+void PrintPreview::build()
+{
+    setWindowTitle(QStringLiteral("Предварительный просмотр: ") + laidOut().name);
     setWindowFlag(Qt::WindowMinMaxButtonsHint);
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
 
@@ -72,7 +90,10 @@ PrintPreview::PrintPreview(report::Document document, PreviewZoom zoom, bool pro
     pageLabel_->setContentsMargins(8, 0, 8, 0);
     tools->addWidget(pageLabel_);
     next_ = tools->addAction(QStringLiteral("Следующая"), this, [this] { showPage(page_ + 1); });
-    last_ = tools->addAction(QStringLiteral("Последняя"), this, [this] { showPage(pageCount() - 1); });
+    last_ = tools->addAction(QStringLiteral("Последняя"), this, [this] {
+        ui::guarded([this] { finishLayout(); });
+        showPage(pageCount() - 1);
+    });
     tools->addSeparator();
     tools->addAction(QStringLiteral("Во всю страницу"), this, [this] { setZoom(PreviewZoom::WholePage); });
     tools->addAction(QStringLiteral("По ширине"), this, [this] { setZoom(PreviewZoom::PageWidth); });
@@ -101,7 +122,47 @@ PrintPreview::PrintPreview(report::Document document, PreviewZoom zoom, bool pro
 
 QString PrintPreview::proposedFileName() const
 {
-    return proposePdf_ ? document_.name + QStringLiteral(".pdf") : QString();
+    return proposePdf_ ? laidOut().name + QStringLiteral(".pdf") : QString();
+}
+
+const report::Document& PrintPreview::laidOut() const
+{
+    return pagination_ ? pagination_->document() : document_;
+}
+
+int PrintPreview::pageCount() const
+{
+    return pagination_ ? pagination_->completePages() : int(document_.pages.size());
+}
+
+const report::Document& PrintPreview::document()
+{
+    finishLayout();
+    return document_;
+}
+
+void PrintPreview::continueLayout()
+{
+    if (!pagination_)
+        return;
+    constexpr int sliceMs = 40;  // short enough for the preview to answer the user meanwhile
+    ui::guarded([this] {
+        if (pagination_->layOutFor(sliceMs))
+            finishLayout();
+        else
+            QTimer::singleShot(0, this, &PrintPreview::continueLayout);
+    });
+    updateControls();
+}
+
+void PrintPreview::finishLayout()
+{
+    if (!pagination_)
+        return;
+    document_ = pagination_->finish();
+    pagination_.reset();
+    if (pageLabel_)
+        updateControls();
 }
 
 void PrintPreview::showPage(int index)
@@ -121,7 +182,7 @@ void PrintPreview::setZoom(PreviewZoom zoom)
 void PrintPreview::fit()
 {
     constexpr int gap = 12;  // pixels around the page
-    const QSizeF paper = document_.page.paperSize();
+    const QSizeF paper = laidOut().page.paperSize();
     const QRect space = area_->contentsRect();
     const double byWidth =
         (space.width() - area_->verticalScrollBar()->sizeHint().width() - 2 * gap) / paper.width();
@@ -143,15 +204,18 @@ void PrintPreview::fit()
 
 void PrintPreview::updateControls()
 {
-    pageLabel_->setText(QStringLiteral("Страница %1 из %2").arg(page_ + 1).arg(pageCount()));
+    // While the rest is laid out the count grows: "Страница 1 из 40…".
+    pageLabel_->setText(QStringLiteral("Страница %1 из %2").arg(page_ + 1).arg(pageCount()) +
+                        (complete() ? QString() : QStringLiteral("…")));
     first_->setEnabled(page_ > 0);
     previous_->setEnabled(page_ > 0);
     next_->setEnabled(page_ + 1 < pageCount());
-    last_->setEnabled(page_ + 1 < pageCount());
+    last_->setEnabled(page_ + 1 < pageCount() || !complete());
 }
 
 void PrintPreview::print()
 {
+    finishLayout();
     QPrinter printer(QPrinter::HighResolution);
     printer.setPageLayout(document_.page.pageLayout());
     printer.setDocName(document_.name);
@@ -166,6 +230,7 @@ void PrintPreview::print()
 
 void PrintPreview::save()
 {
+    finishLayout();
     QFileDialog dialog(this, QStringLiteral("Сохранить отчет"));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setNameFilter(QStringLiteral("Документ PDF (*.pdf)"));

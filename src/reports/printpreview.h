@@ -1,11 +1,16 @@
 #pragma once
 // Print preview of a laid-out report: pages through, zooms, prints and saves
-// as PDF. It paints the prepared pages itself (report/painter.h).
+// as PDF. It paints the prepared pages itself (report/painter.h). Given a
+// report still being laid out, it shows the pages laid out so far and lays
+// out the rest while the user looks; printing, saving and the last page wait
+// for the whole report.
 
 #include <QDialog>
 #include <QImage>
+#include <memory>
 
 #include "report/document.h"
+#include "report/engine.h"
 #include "reports/printedlayout.h"
 
 class QAction;
@@ -21,9 +26,16 @@ public:
     // Opens maximized at the given zoom. proposePdf: "Сохранить" proposes a
     // file name ending in ".pdf".
     PrintPreview(report::Document document, PreviewZoom zoom, bool proposePdf, QWidget* parent = nullptr);
+    // A report whose first pages are laid out; the rest follows between events.
+    PrintPreview(std::unique_ptr<report::Pagination> pagination, PreviewZoom zoom, bool proposePdf,
+                 QWidget* parent = nullptr);
 
-    const report::Document& document() const { return document_; }
-    int pageCount() const { return int(document_.pages.size()); }
+    // The whole report (laid out to its end first).
+    const report::Document& document();
+    // Whether the whole report is laid out.
+    bool complete() const { return !pagination_; }
+    // The pages that can be shown: all once complete.
+    int pageCount() const;
     int currentPage() const { return page_; }  // from 0
     PreviewZoom zoom() const { return zoom_; }
     double pixelsPerMillimetre() const { return scale_; }
@@ -43,9 +55,16 @@ protected:
 private:
     class PageView;
 
+    void build();
+    // The pages laid out so far.
+    const report::Document& laidOut() const;
+    // Lays out a slice of the rest, and the next slice after pending events.
+    void continueLayout();
+    void finishLayout();
     void fit();
     void updateControls();
 
+    std::unique_ptr<report::Pagination> pagination_;  // while the report is laid out
     report::Document document_;
     PreviewZoom zoom_;
     bool proposePdf_;

@@ -18,6 +18,8 @@
 #include "demorows.h"
 #include "reports/layouts.h"
 #include "reports/printpreview.h"
+#include "report/engine.h"
+#include "support/messagerecorder.h"
 #include "support/testmain.h"
 #include "ui/dialogs.h"
 
@@ -54,6 +56,20 @@ void withPreview(const reports::PrintedLayout& layout, const report::RowSource& 
     });
     layout.preview(rows);
     ui::resetDialogHandler();
+}
+
+// Answers the previews with fn, before the preview has processed any event,
+// and other dialogs with otherDialogs.
+void onPreview(std::function<void(PrintPreview&)> fn,
+               std::function<int(QDialog&)> otherDialogs = [](QDialog&) { return int(QDialog::Rejected); })
+{
+    ui::setDialogHandler([fn, otherDialogs](QDialog& dialog) {
+        auto* preview = qobject_cast<PrintPreview*>(&dialog);
+        if (!preview)
+            return otherDialogs(dialog);
+        fn(*preview);
+        return int(QDialog::Accepted);
+    });
 }
 
 }  // namespace
@@ -220,6 +236,64 @@ private slots:
         }
         QCOMPARE(error, u"В данных отчета «Отчет по продукции» нет поля «mass»"_s);
         QCOMPARE(dialogs, 0);
+    }
+
+    // A long report opens on its first page; the rest is laid out while the
+    // preview is shown, and comes out as the whole report laid out at once.
+    void opensOnTheFirstPageAndLaysOutTheRestMeanwhile()
+    {
+        const reports::PrintedLayout layout = reports::workersDetailReport();
+        const report::MemoryTable rows = testing::workersDetailRows(1500);
+        const report::Document whole = layout.generate(rows);
+        QVERIFY(whole.pages.size() > 100);
+        bool seen = false;
+        onPreview([&](PrintPreview& preview) {
+            seen = true;
+            QVERIFY(!preview.complete());
+            QCOMPARE(preview.pageCount(), 1);
+            auto* label = preview.findChild<QLabel*>();
+            QCOMPARE(label->text(), u"Страница 1 из 1…"_s);
+            QVERIFY(button(preview, u"Последняя"_s)->isEnabled());
+            QTRY_VERIFY_WITH_TIMEOUT(preview.complete(), 20000);
+            QCOMPARE(preview.pageCount(), int(whole.pages.size()));
+            QCOMPARE(label->text(), u"Страница 1 из %1"_s.arg(whole.pages.size()));
+            QCOMPARE(preview.document().outline(), whole.outline());
+            QCOMPARE(preview.document().pages.last().texts.size(), whole.pages.last().texts.size());
+        });
+        layout.preview(rows);
+        QVERIFY(seen);
+
+        // "Последняя" lays out the rest at once
+        onPreview([&](PrintPreview& preview) {
+            button(preview, u"Последняя"_s)->trigger();
+            QVERIFY(preview.complete());
+            QCOMPARE(preview.currentPage(), int(whole.pages.size()) - 1);
+        });
+        layout.preview(rows);
+    }
+
+    // A value that is no number far down the rows: the error is shown once,
+    // when the layout reaches it, and the report cannot be printed.
+    void aBadValueFoundWhileTheRestIsLaidOut()
+    {
+        report::MemoryTable rows = testing::workersDetailRows(1500);
+        rows.append({u"Юрьев Ю. Ю."_s, 99999, u"Шкаф"_s, u"Резка"_s, 0, 0, u"много"_s, 1.0, 1.0, 0.1});
+        testing::MessageRecorder messages;
+        int printDialogs = 0;
+        onPreview(
+            [&](PrintPreview& preview) {
+            QTRY_COMPARE_WITH_TIMEOUT(messages.count(), 1, 20000);
+            QVERIFY2(messages.lastText().contains(u"много"_s), qPrintable(messages.lastText()));
+            QTest::qWait(50);  // no further attempts meanwhile
+            QCOMPARE(messages.count(), 1);
+            QVERIFY(!preview.complete());
+            QVERIFY(preview.pageCount() > 1);
+            // (a click's error reaches the application's handler; a direct trigger gets it here)
+            QVERIFY_THROWS_EXCEPTION(fmt::AppError, button(preview, u"Печать"_s)->trigger());
+            QCOMPARE(printDialogs, 0);
+            },
+            [&](QDialog&) { return ++printDialogs, int(QDialog::Rejected); });
+        reports::workersDetailReport().preview(rows);
     }
 };
 
