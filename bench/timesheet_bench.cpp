@@ -18,7 +18,6 @@
 #include <QDate>
 #include <QElapsedTimer>
 #include <QPushButton>
-#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <cstdio>
 
@@ -33,34 +32,11 @@
 
 namespace {
 
-// The database's own time for a statement: planning and execution as
-// EXPLAIN ANALYZE reports them without timing each plan node (a statement
-// that writes is rolled back by the caller).
-double serverMs(data::DataModule& dm, const QString& statement)
-{
-    data::Dataset plan(dm.ADO_DB, QStringLiteral("plan"), QStringLiteral("explain (analyze, timing off) ") + statement);
-    plan.open();
-    static const QRegularExpression timeLine(QStringLiteral("(Planning|Execution) Time: ([0-9.]+) ms"));
-    double ms = 0;
-    for (plan.first(); !plan.eof(); plan.next()) {
-        const QRegularExpressionMatch m = timeLine.match(plan.text(plan.fieldNames().first()));
-        if (m.hasMatch())
-            ms += m.captured(2).toDouble();
-    }
-    return ms;
-}
-
 // A statement with the month's parameters written in.
 QString withMonth(QString statement, int month, int year)
 {
     return statement.replace(QStringLiteral(":mnth"), QString::number(month))
         .replace(QStringLiteral(":yea"), QString::number(year));
-}
-
-void line(const char* what, double ms, double baselineMs)
-{
-    std::printf("%-58s %9.1f ms   database %8.1f ms   ratio %6.2f\n", what, ms, baselineMs,
-                baselineMs > 0 ? ms / baselineMs : 0.0);
 }
 
 // The month's cells without row ids, to compare two rebuilds.
@@ -157,8 +133,8 @@ int main(int argc, char** argv)
         double rebuildServer = 0;
         {
             data::Transaction t(dm.ADO_DB);
-            rebuildServer = serverMs(dm, records::timesheet::monthDeleteStatement(m, y)) +
-                            serverMs(dm, records::timesheet::monthFillStatement(m, y));
+            rebuildServer = bench::serverMs(dm.ADO_DB, records::timesheet::monthDeleteStatement(m, y)) +
+                            bench::serverMs(dm.ADO_DB, records::timesheet::monthFillStatement(m, y));
         }
         const QString digest = monthDigest(dm, m, y);
         const int rows = dm.scalar(QStringLiteral("select count(*) from accounts_dep.h_tabel where month=%1 and "
@@ -168,13 +144,13 @@ int main(int argc, char** argv)
                              .toInt();
         char what[128];
         std::snprintf(what, sizeof what, "rebuild of the month (%d rows)", rows);
-        line(what, rebuild, rebuildServer);
+        bench::line(what, rebuild, rebuildServer);
 
         QElapsedTimer timer;
         timer.start();
         rebuildRowByRow(dm, m, y);
         const double rowByRow = double(timer.nsecsElapsed()) / 1e6;
-        line("rebuild one record group at a time (for comparison)", rowByRow, rebuildServer);
+        bench::line("rebuild one record group at a time (for comparison)", rowByRow, rebuildServer);
         std::printf("%-58s %9.1f x\n", "  the month's rebuild is faster by", rowByRow / rebuild);
         const bool same = monthDigest(dm, m, y) == digest;
         records::timesheet::rebuildMonth(dm, m, y);
@@ -188,18 +164,18 @@ int main(int argc, char** argv)
         const double load = bench::averageMs(rounds, [&] { window.loadMonth(); });
         double loadServer = 0;
         for (int shift = 1; shift <= 3; ++shift)
-            loadServer += serverMs(dm, withMonth(dm.timeSheet(shift).statement(), m, y));
+            loadServer += bench::serverMs(dm.ADO_DB, withMonth(dm.timeSheet(shift).statement(), m, y));
         int sheetRows = 0;
         for (int shift = 1; shift <= 3; ++shift)
             sheetRows += dm.timeSheet(shift).recordCount();
         std::snprintf(what, sizeof what, "loading the month into the three tabs (%d rows)", sheetRows);
-        line(what, load, loadServer);
+        bench::line(what, load, loadServer);
 
         // The workbook of the month.
         const double exportMs = bench::averageMs(rounds, [&] { window.exportWorkbook(); });
-        const double exportServer = serverMs(dm, withMonth(timesheet::monthSummaryStatement(), m, y));
+        const double exportServer = bench::serverMs(dm.ADO_DB, withMonth(timesheet::monthSummaryStatement(), m, y));
         std::snprintf(what, sizeof what, "workbook of the month (%s)", qPrintable(window.excelButton->text()));
-        line(what, exportMs, exportServer);
+        bench::line(what, exportMs, exportServer);
     } catch (const std::exception& e) {
         std::fprintf(stderr, "timesheet_bench: %s\n", e.what());
         return 1;

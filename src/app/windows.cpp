@@ -10,6 +10,7 @@ Windows::Windows(const QString& connectionString, CommandLine args)
     , workers(dataModule)
     , editor(dataModule, state, workers, operations)
     , timeSheet(dataModule, state)
+    , summaryReports(dataModule.ADO_DB)
     , materialDialog(dataModule.ADO_DB, &editor)
 {
     using journal::JournalWindow;
@@ -22,6 +23,8 @@ Windows::Windows(const QString& connectionString, CommandLine args)
     QObject::connect(&journal, &JournalWindow::pricesRequested, &operations, &reference::OperationList::openAsList);
     QObject::connect(&journal, &JournalWindow::timeSheetRequested, &timeSheet,
                      &timesheet::TimeSheetWindow::openOnMonth);
+    QObject::connect(&journal, &JournalWindow::summaryReportsRequested, &summaryReports,
+                     &reports::SummaryReportsWindow::openOnPeriod);
 
     editor.setMaterialDialog(materialDialog);
     operations.setRequisitionProduct([this] { return editor.requisitionProduct(); });

@@ -13,6 +13,7 @@
 #include "journal/journalwindow.h"
 #include "reference/operationlist.h"
 #include "reference/workerlist.h"
+#include "reports/summaryreportswindow.h"
 #include "session/runstate.h"
 #include "timesheet/timesheetwindow.h"
 
@@ -34,6 +35,7 @@ public:
     reference::WorkerList workers;          // Form5
     editor::ShiftRecordEditor editor;       // Form11
     timesheet::TimeSheetWindow timeSheet;   // Form19
+    reports::SummaryReportsWindow summaryReports;  // Form18
     // Form24, a window over the editor: a child of it that must go first,
     // so it stays declared after the editor.
     editor::MaterialDialog materialDialog;

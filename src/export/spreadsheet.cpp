@@ -159,6 +159,11 @@ int SpreadsheetWriteFormatted(int sheet, int column, int row, const QString& tex
     });
 }
 
+QString exportCaption(int written, int total)
+{
+    return QStringLiteral("Excel (%1 из %2)").arg(written).arg(total);
+}
+
 void setOpener(Opener opener) { session().opener = std::move(opener); }
 void resetOpener() { session().opener = openOnDesktop; }
 void setOutputDirectory(const QString& directory) { session().directory = directory; }

@@ -40,6 +40,13 @@ int SpreadsheetWrite(int sheet, int column, int row, const QString& text);
 int SpreadsheetWriteFormatted(int sheet, int column, int row, const QString& text, bool textFormat,
                               bool fitWidth, bool bold);
 
+// What an export tells while it writes: 0 of N before the first row, then
+// after each row the rows written so far.
+using ExportProgress = std::function<void(int written, int total)>;
+
+// The export button's caption for that progress: "Excel (k из N)".
+QString exportCaption(int written, int total);
+
 // ---- Seams for tests and tools ----
 
 // Opens a written workbook file for the user; false when nothing can open it.

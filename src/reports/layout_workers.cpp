@@ -26,7 +26,7 @@ report::Layout workersLayout()
     report::Band personFooter(u"personFooter"_s, 6.1);
     personFooter.framed(report::Frame{false, true});
     personFooter << report::sum({u"summa"_s}).at(163.0, 23.8).centred().formatted("#0.00").in(sumFont).on(grey239);
-    layout.groups.append({u"person"_s, u"fio"_s, personHeader, personFooter});
+    layout.groups.append({u"person"_s, u"w_id"_s, personHeader, personFooter});
 
     report::Band productHeader(u"productHeader"_s, 5.3);
     productHeader << report::field(u"nom"_s).at(0.3).in(arial(10, true));

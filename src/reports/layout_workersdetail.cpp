@@ -41,7 +41,7 @@ report::Layout workersDetailLayout()
         << report::text(u"Итог:"_s).at(158.5).line(line2, lineHeight).in(arial(9, true))
         << report::sum({u"summa"_s, u"s_prize"_s}).at(167.7, 20.9).line(line2, lineHeight).centred().formatted(
                "#0.00").in(sumFont).on(grey239);
-    layout.groups.append({u"person"_s, u"fio"_s, personHeader, personFooter});
+    layout.groups.append({u"person"_s, u"w_id"_s, personHeader, personFooter});
 
     report::Band& detail = layout.detail;
     detail.height = 4.2;

@@ -5,11 +5,13 @@
 //
 // Fields each layout reads from the rows it is given:
 //   time sheet print       fio, sd1 .. sd31
-//   workers report         fio, nom, naimen, vid, color, kolvo, summa
+//   workers report         fio, w_id, nom, naimen, vid, color, kolvo, summa
 //   products report        nom, naimen, vid, color, mass, kolvo
-//   detailed workers       fio, marka, vid, color, naimen, brk, kolvo, summa, s_prize
+//   detailed workers       fio, w_id, marka, vid, color, naimen, brk, kolvo, summa, s_prize
 //   detailed products      nom, marka, vid, color, naimen, brk, mass, kolvo, summa
 //   requisitions           as detailed products, and s_number
+// The workers reports break their person groups on the worker code w_id and
+// head them with the name fio: namesakes are two groups.
 
 #include "report/layout.h"
 #include "reports/printedlayout.h"

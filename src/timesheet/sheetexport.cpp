@@ -18,7 +18,7 @@ void write(int column, int row, const QString& text, bool textFormat, bool bold)
 
 }  // namespace
 
-bool exportMonthSummary(const data::Dataset& summary, const QString& title, const ExportProgress& progress)
+bool exportMonthSummary(const data::Dataset& summary, const QString& title, const xlsx::ExportProgress& progress)
 {
     if (xlsx::SpreadsheetOpen() != 1)
         return false;

@@ -5,7 +5,8 @@
 // layer, which shows its own messages.
 
 #include <QString>
-#include <functional>
+
+#include "export/spreadsheet.h"
 
 namespace data {
 class Dataset;
@@ -13,12 +14,9 @@ class Dataset;
 
 namespace timesheet {
 
-// Called with 0 of N before the first row and after each row written.
-using ExportProgress = std::function<void(int written, int total)>;
-
 // Writes the open summary; false when the workbook could not be opened
 // (the layer has said so). A cell that cannot be written is reported by the
 // layer and the export goes on.
-bool exportMonthSummary(const data::Dataset& summary, const QString& title, const ExportProgress& progress = {});
+bool exportMonthSummary(const data::Dataset& summary, const QString& title, const xlsx::ExportProgress& progress = {});
 
 }  // namespace timesheet

@@ -1,6 +1,5 @@
 #include "timesheet/timesheetwindow.h"
 
-#include <QCloseEvent>
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QDate>
@@ -50,15 +49,8 @@ int dayOfColumn(int column)
 
 }  // namespace
 
-template <typename Fn>
-void TimeSheetWindow::command(Fn&& fn)
-{
-    if (!busy_)
-        ui::guarded(std::forward<Fn>(fn));
-}
-
 TimeSheetWindow::TimeSheetWindow(data::DataModule& dataModule, const session::RunState& state, QWidget* parent)
-    : QDialog(parent)
+    : CommandDialog(parent)
     , H_Tabel(dataModule.ADO_DB, QStringLiteral("H_Tabel"), monthSummaryStatement())
     , Form15(reports::timesheetPrint())
     , dataModule_(dataModule)
@@ -247,11 +239,7 @@ void TimeSheetWindow::rebuild()
 template <typename Fn>
 void TimeSheetWindow::withSummary(Fn&& fn)
 {
-    busy_ = true;
-    const core::Finally done([this] {
-        H_Tabel.close();
-        busy_ = false;
-    });
+    const core::Finally done([this] { H_Tabel.close(); });
     H_Tabel.close();
     H_Tabel.setParam(QStringLiteral("mnth"), chosenMonth());
     H_Tabel.setParam(QStringLiteral("yea"), chosenYear());
@@ -272,24 +260,10 @@ void TimeSheetWindow::exportWorkbook()
     withSummary([this] {
         exportMonthSummary(H_Tabel, workbookTitle(monthList->currentText(), yearList->currentText()),
                            [this](int written, int total) {
-                               excelButton->setText(QStringLiteral("Excel (%1 из %2)").arg(written).arg(total));
+                               excelButton->setText(xlsx::exportCaption(written, total));
                                QCoreApplication::processEvents();
                            });
     });
-}
-
-void TimeSheetWindow::reject()
-{
-    if (!busy_)
-        QDialog::reject();
-}
-
-void TimeSheetWindow::closeEvent(QCloseEvent* event)
-{
-    if (busy_)
-        event->ignore();
-    else
-        QDialog::closeEvent(event);
 }
 
 }  // namespace timesheet

@@ -3,12 +3,12 @@
 // monthly hours time sheet per shift on three tabs, its rebuild from the
 // shift records, its print and its workbook.
 
-#include <QDialog>
 #include <array>
 
 #include "data/datamodule.h"
 #include "reports/printedlayout.h"
 #include "timesheet/monthsheet.h"
+#include "ui/commanddialog.h"
 
 class QComboBox;
 class QProgressBar;
@@ -24,7 +24,7 @@ class DatasetGrid;
 
 namespace timesheet {
 
-class TimeSheetWindow : public QDialog {
+class TimeSheetWindow : public ui::CommandDialog {
     Q_OBJECT
 public:
     // The year list reaches the year after the state's today.
@@ -39,8 +39,6 @@ public:
     int chosenYear() const;
     // The kind of day column `day` (1..31) of the month the grids show.
     DayColumn dayColumnOf(int day) const { return days_[day - 1]; }
-    // True while a print or an export runs; the window's commands wait for it.
-    bool busy() const { return busy_; }
 
     // A change of either list: the three shifts of the chosen month.
     void loadMonth();
@@ -67,27 +65,17 @@ public:
     data::Dataset H_Tabel;          // the monthly summary of the print and the export
     reports::PrintedLayout Form15;  // the time sheet print
 
-public slots:
-    void reject() override;
-
-protected:
-    void closeEvent(QCloseEvent* event) override;
-
 private:
     ui::DatasetGrid* makeGrid(int shift, QWidget* parent);
     void fillYears(int year);
     void colourColumns(int month, int year);
-    // Runs fn with H_Tabel open on the chosen month, the window busy meanwhile.
+    // Runs fn with H_Tabel open on the chosen month, closed again after.
     template <typename Fn>
     void withSummary(Fn&& fn);
-    // Runs a command unless one is running; errors go to the standard error box.
-    template <typename Fn>
-    void command(Fn&& fn);
 
     data::DataModule& dataModule_;
     const session::RunState& state_;
     std::array<DayColumn, 31> days_{};
-    bool busy_ = false;
 };
 
 }  // namespace timesheet

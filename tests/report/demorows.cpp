@@ -59,11 +59,12 @@ report::MemoryTable timesheetRows(int persons, int daysInMonth)
 
 report::MemoryTable workersRows(int persons)
 {
-    report::MemoryTable table({u"fio"_s, u"nom"_s, u"naimen"_s, u"vid"_s, u"color"_s, u"kolvo"_s, u"summa"_s});
+    report::MemoryTable table(
+        {u"fio"_s, u"w_id"_s, u"nom"_s, u"naimen"_s, u"vid"_s, u"color"_s, u"kolvo"_s, u"summa"_s});
     for (int p = 0; p < persons; ++p)
         for (int n = 0; n < 2 + p % 3; ++n)
             for (int k = 0; k < 1 + (p + n) % 3; ++k)
-                table.append({person(p), product(p + n), (p + n) % 2, kinds.at((k + n) % kinds.size()),
+                table.append({person(p), 1000 + p, product(p + n), (p + n) % 2, kinds.at((k + n) % kinds.size()),
                               colour(p + k), double(10 + 3 * k + p), (10 + 3 * k + p) * 12.375});
     return table;
 }
@@ -80,14 +81,14 @@ report::MemoryTable productsRows(int products)
 
 report::MemoryTable workersDetailRows(int persons)
 {
-    report::MemoryTable table({u"fio"_s, u"marka"_s, u"vid"_s, u"naimen"_s, u"color"_s, u"brk"_s, u"kolvo"_s,
-                               u"summa"_s, u"s_prize"_s});
+    report::MemoryTable table({u"fio"_s, u"w_id"_s, u"marka"_s, u"vid"_s, u"naimen"_s, u"color"_s, u"brk"_s,
+                               u"kolvo"_s, u"summa"_s, u"s_prize"_s});
     for (int p = 0; p < persons; ++p)
         for (int k = 0; k < 3 + p % 4; ++k) {
             const double kolvo = 10 + k + p;
             const qlonglong brk = (k + p) % 3;
             const double summa = (kolvo - brk) * 1.5;
-            table.append({person(p), marks.at((p + k) % marks.size()), kinds.at(k % kinds.size()), k % 2,
+            table.append({person(p), 1000 + p, marks.at((p + k) % marks.size()), kinds.at(k % kinds.size()), k % 2,
                           colour(p + k), brk, kolvo, summa, summa * 0.1});
         }
     return table;

@@ -180,11 +180,11 @@ private slots:
 
     void personWithTwoProductGroupsGetsTwoProductFootersAndPersonSum()
     {
-        MemoryTable rows({u"fio"_s, u"nom"_s, u"naimen"_s, u"vid"_s, u"color"_s, u"kolvo"_s, u"summa"_s});
-        rows.append({u"Иванов И. И."_s, u"100.001"_s, 0, u"Резка"_s, 0, 8.0, 12.0})
-            .append({u"Иванов И. И."_s, u"100.001"_s, 0, u"Гибка"_s, 1, 2.0, 3.5})
-            .append({u"Иванов И. И."_s, u"200.002"_s, 1, u"Резка"_s, 1013, 4.0, 6.25})
-            .append({u"Петров П. П."_s, u"200.002"_s, 1, u"Резка"_s, 0, 1.0, 1.0});
+        MemoryTable rows({u"fio"_s, u"w_id"_s, u"nom"_s, u"naimen"_s, u"vid"_s, u"color"_s, u"kolvo"_s, u"summa"_s});
+        rows.append({u"Иванов И. И."_s, 11, u"100.001"_s, 0, u"Резка"_s, 0, 8.0, 12.0})
+            .append({u"Иванов И. И."_s, 11, u"100.001"_s, 0, u"Гибка"_s, 1, 2.0, 3.5})
+            .append({u"Иванов И. И."_s, 11, u"200.002"_s, 1, u"Резка"_s, 1013, 4.0, 6.25})
+            .append({u"Петров П. П."_s, 12, u"200.002"_s, 1, u"Резка"_s, 0, 1.0, 1.0});
         const report::Document doc = reports::workersReport().generate(rows);
         QCOMPARE(doc.pages.size(), 1);
         const report::Page& page = doc.pages.first();
@@ -206,9 +206,9 @@ private slots:
     // 10 pieces made, 2 rejected, at 1.5 with a 10 % bonus.
     void detailedWorkersReportAddsMoneyAndBonus()
     {
-        MemoryTable rows({u"fio"_s, u"marka"_s, u"vid"_s, u"naimen"_s, u"color"_s, u"brk"_s, u"kolvo"_s,
+        MemoryTable rows({u"fio"_s, u"w_id"_s, u"marka"_s, u"vid"_s, u"naimen"_s, u"color"_s, u"brk"_s, u"kolvo"_s,
                           u"summa"_s, u"s_prize"_s});
-        rows.append({u"Иванов И. И."_s, u"Шкаф"_s, u"Резка"_s, 0, 0, qlonglong(2), 10.0, 12.0, 1.2});
+        rows.append({u"Иванов И. И."_s, 11, u"Шкаф"_s, u"Резка"_s, 0, 0, qlonglong(2), 10.0, 12.0, 1.2});
         const report::Page page = reports::workersDetailReport().generate(rows).pages.first();
         QCOMPARE(page.text(u"detail"_s, u"kolvo"_s), u"10"_s);
         QCOMPARE(page.text(u"detail"_s, u"brk"_s), u"2"_s);
@@ -255,7 +255,7 @@ private slots:
 
     void missingFieldOfTheDatasetIsAClearError()
     {
-        MemoryTable rows({u"fio"_s, u"nom"_s, u"vid"_s, u"color"_s, u"kolvo"_s, u"summa"_s});  // no naimen
+        MemoryTable rows({u"fio"_s, u"w_id"_s, u"nom"_s, u"vid"_s, u"color"_s, u"kolvo"_s, u"summa"_s});  // no naimen
         QString error;
         try {
             reports::workersReport().generate(rows);

@@ -11,7 +11,6 @@
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTabWidget>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
@@ -25,6 +24,7 @@
 #include "support/messagerecorder.h"
 #include "support/testdatabase.h"
 #include "support/testmain.h"
+#include "support/workbookcapture.h"
 #include "support/timesheetrows.h"
 #include "timesheet/daycelldelegate.h"
 #include "timesheet/timesheetwindow.h"
@@ -104,8 +104,7 @@ private:
     std::unique_ptr<testing::TestDatabase> db_;
     std::unique_ptr<app::Windows> windows_;
     std::unique_ptr<testing::DialogScript> script_;
-    QTemporaryDir files_;
-    QStringList opened_;  // workbook files handed to the desktop
+    std::unique_ptr<testing::WorkbookCapture> books_;
 
     TimeSheetWindow& sheet() { return windows_->timeSheet; }
     data::DataModule& dm() { return windows_->dataModule; }
@@ -127,7 +126,6 @@ private:
 private slots:
     void initTestCase()
     {
-        QVERIFY(files_.isValid());
         db_ = std::make_unique<testing::TestDatabase>(QStringLiteral("timesheetwindow"));
         db_->exec(
             QStringLiteral("insert into cmn_contractor.person (id, s_code, s_caption, b_employee) values "
@@ -143,22 +141,17 @@ private slots:
         db_->exec(sheetRow(kSidorov2, 1, 1, 2021, {{11, 5}, {13, 2}}));
         windows_ = std::make_unique<app::Windows>(db_->connectionString());
         windows_->state.setClock([] { return QDate(2026, 12, 10); });
-        xlsx::setOutputDirectory(files_.path());
-        xlsx::setOpener([this](const QString& path) {
-            opened_ << path;
-            return true;
-        });
+        books_ = std::make_unique<testing::WorkbookCapture>();
     }
     void init()
     {
         script_ = std::make_unique<testing::DialogScript>();
-        opened_.clear();
+        books_->clear();
     }
     void cleanup() { script_.reset(); }
     void cleanupTestCase()
     {
-        xlsx::resetOpener();
-        xlsx::releaseSpreadsheet();
+        books_.reset();
         windows_.reset();
         db_.reset();
     }
@@ -332,7 +325,7 @@ private slots:
 
     void printAddsAllShiftsPerPerson()
     {
-        const QString pdf = QDir(files_.path()).filePath(QStringLiteral("табель.pdf"));
+        const QString pdf = QDir(books_->folder()).filePath(QStringLiteral("табель.pdf"));
         report::Document document;
         script_->on<reports::PrintPreview>(QStringLiteral("Form15Preview"), [&](reports::PrintPreview& preview) {
             document = preview.document();
@@ -367,9 +360,9 @@ private slots:
             QVERIFY(!w.H_Tabel.isOpen());
             w.exitButton->click();
         });
-        QCOMPARE(opened_.size(), 1);
+        QCOMPARE(books_->opened().size(), 1);
         testing::XlsxFile book;
-        QVERIFY2(book.load(opened_.first()), qPrintable(book.error()));
+        QVERIFY2(book.load(books_->opened().first()), qPrintable(book.error()));
         const auto text = [&](int column, int row) { return book.cell(1, column, row).value_or(testing::XlsxCell{}); };
         QCOMPARE(text(1, 1).value, QStringLiteral("Январь 2021"));
         QVERIFY(text(1, 1).bold && text(1, 1).textFormat);
@@ -408,9 +401,9 @@ private slots:
             QCOMPARE(w.excelButton->text(), QStringLiteral("Excel (0 из 0)"));
             w.exitButton->click();
         });
-        QCOMPARE(opened_.size(), 1);
+        QCOMPARE(books_->opened().size(), 1);
         testing::XlsxFile book;
-        QVERIFY(book.load(opened_.first()));
+        QVERIFY(book.load(books_->opened().first()));
         QCOMPARE(book.cell(1, 1, 1)->value, QStringLiteral("Май 2019"));
         QCOMPARE(book.cellCount(1), 2 + 32);  // rows 1 and 2 only
     }
@@ -434,7 +427,7 @@ private slots:
             w.exitButton->click();
             QCOMPARE(finished.count(), 1);
         });
-        QCOMPARE(opened_.size(), 1);
+        QCOMPARE(books_->opened().size(), 1);
         QCOMPARE(script_->shown(), QStringList{QStringLiteral("Form19")});  // no preview
     }
 

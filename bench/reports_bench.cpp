@@ -1,0 +1,144 @@
+// The reports window's commands on a full-size plant, each beside the
+// database's own time for the report's statement (EXPLAIN ANALYZE, planning
+// and execution, in the same run) and the ratio:
+//   - each of the five reports from its button to the first page painted in
+//     the print preview (the dataset read, every page laid out, the preview
+//     built and its first page drawn);
+//   - the detailed workers report laid out, all pages, from rows in memory;
+//   - the production export ("Excel (0 из 0)"), written to a temporary folder.
+//
+//   reports_bench DATABASE [MM.yyyy] [rounds]
+// Server and account: PGHOST (localhost), the built-in account. The month
+// defaults to the last complete month of the records.
+// A plant of 2,100 workers and some 50,000 records a month:
+//   db/create-database.sh tabel_big 7
+
+#include <QApplication>
+#include <QDate>
+#include <QDateEdit>
+#include <QElapsedTimer>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <cstdio>
+
+#include "benchsupport.h"
+#include "data/datamodule.h"
+#include "export/spreadsheet.h"
+#include "report/engine.h"
+#include "reports/datasetrows.h"
+#include "reports/printpreview.h"
+#include "reports/summaryreportswindow.h"
+#include "ui/dialogs.h"
+#include "ui/messages.h"
+
+namespace {
+
+// A statement with the period written in.
+QString withPeriod(QString statement, const QDate& from, const QDate& to)
+{
+    return statement.replace(QStringLiteral(":data1"), QStringLiteral("'%1'::date").arg(from.toString(Qt::ISODate)))
+        .replace(QStringLiteral(":data2"), QStringLiteral("'%1'::date").arg(to.toString(Qt::ISODate)));
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    if (argc < 2) {
+        std::fprintf(stderr, "usage: reports_bench DATABASE [MM.yyyy] [rounds]\n");
+        return 2;
+    }
+    const int rounds = argc > 3 ? QString::fromLocal8Bit(argv[3]).toInt() : 5;
+    QTemporaryDir files;
+    xlsx::setOutputDirectory(files.path());
+    xlsx::setOpener([](const QString&) { return true; });
+    // A failure inside a command is printed, not shown.
+    ui::setMessageHandler([](const ui::Message& m) {
+        std::fprintf(stderr, "reports_bench: %s\n", qPrintable(m.text));
+        std::exit(1);
+        return QMessageBox::Ok;
+    });
+    try {
+        data::DataModule dm(bench::connectionStringFor(argv[1]));
+        QDate from = argc > 2 ? QDate::fromString(QStringLiteral("01.") + QString::fromLocal8Bit(argv[2]),
+                                                  QStringLiteral("dd.MM.yyyy"))
+                              : QDate();
+        if (!from.isValid()) {
+            const QDate last = dm.scalar(QStringLiteral("select max(data) from accounts_dep.smena")).toDate();
+            from = QDate(last.year(), last.month(), 1).addMonths(last.day() == last.daysInMonth() ? 0 : -1);
+        }
+        const QDate to = from.addMonths(1);
+        const int records = dm.scalar(QStringLiteral("select count(*) from accounts_dep.smena where data >= '%1' and "
+                                                     "data < '%2'")
+                                          .arg(from.toString(Qt::ISODate), to.toString(Qt::ISODate)))
+                                .toInt();
+        const int workers =
+            dm.scalar(QStringLiteral("select count(*) from cmn_contractor.person where b_employee")).toInt();
+        std::printf("period %s .. %s: %d shift records, %d workers; %d rounds\n\n",
+                    qPrintable(from.toString(QStringLiteral("dd.MM.yyyy"))),
+                    qPrintable(to.toString(QStringLiteral("dd.MM.yyyy"))), records, workers, rounds);
+
+        reports::SummaryReportsWindow window(dm.ADO_DB);
+        window.DateTimePicker1->setDate(from);
+        window.DateTimePicker2->setDate(to);
+
+        // The preview is "shown" by painting its first page, then closed.
+        QElapsedTimer click;
+        double toFirstPage = 0;
+        int pages = 0;
+        ui::setDialogHandler([&](QDialog& dialog) {
+            auto& preview = static_cast<reports::PrintPreview&>(dialog);
+            preview.resize(1280, 1000);
+            preview.grab();
+            toFirstPage += double(click.nsecsElapsed()) / 1e6;
+            pages = preview.pageCount();
+            return int(QDialog::Rejected);
+        });
+        const std::pair<reports::PeriodReport*, QPushButton*> reports[] = {
+            {&window.Form16, window.workersButton},       {&window.Form17, window.productsButton},
+            {&window.Form20, window.workersDetailButton},  {&window.Form21, window.productsDetailButton},
+            {&window.Form25, window.requisitionsButton},
+        };
+        char what[160];
+        for (const auto& [report, button] : reports) {
+            toFirstPage = 0;
+            for (int i = 0; i < rounds; ++i) {
+                click.start();
+                button->click();
+            }
+            const double server = bench::serverMs(dm.ADO_DB, withPeriod(report->dataset.statement(), from, to));
+            report->dataset.setParam(QStringLiteral("data1"), from);
+            report->dataset.setParam(QStringLiteral("data2"), to);
+            report->dataset.open();
+            std::snprintf(what, sizeof what, "%s to its first page (%d rows, %d pages)",
+                          qPrintable(report->form.layout().name), report->dataset.recordCount(), pages);
+            report->dataset.close();
+            bench::line(what, toFirstPage / rounds, server);
+        }
+        ui::resetDialogHandler();
+
+        // The detailed workers report laid out from its rows in memory.
+        reports::PeriodReport& detail = window.Form20;
+        detail.dataset.setParam(QStringLiteral("data1"), from);
+        detail.dataset.setParam(QStringLiteral("data2"), to);
+        detail.dataset.open();
+        const reports::DatasetRows rows(detail.dataset);
+        const double layOut = bench::averageMs(rounds, [&] { detail.form.generate(rows); });
+        std::snprintf(what, sizeof what, "detailed workers report laid out, all %lld pages",
+                      static_cast<long long>(detail.form.generate(rows).pages.size()));
+        bench::line(what, layOut, bench::serverMs(dm.ADO_DB, withPeriod(detail.dataset.statement(), from, to)));
+        detail.dataset.close();
+
+        // The production export.
+        const double exportMs = bench::averageMs(rounds, [&] { window.excelButton->click(); });
+        std::snprintf(what, sizeof what, "production export (%s)", qPrintable(window.excelButton->text()));
+        bench::line(what, exportMs, bench::serverMs(dm.ADO_DB, withPeriod(window.XLS_Rep.statement(), from, to)));
+        std::printf("\npeak RSS %ld kB\n", bench::peakRssKb());
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "reports_bench: %s\n", e.what());
+        return 1;
+    }
+    return 0;
+}
