@@ -314,13 +314,13 @@ Pagination::~Pagination() = default;
 template <typename Done>
 bool Pagination::layOutUntil(Done&& done)
 {
-    if (!error_.isEmpty())
-        throw fmt::AppError(error_);
+    if (error_)
+        std::rethrow_exception(error_);
     try {
         while (!impl_->finished() && !done())
             impl_->step();
-    } catch (const fmt::AppError& e) {
-        error_ = e.text();  // the report stops here for good
+    } catch (...) {
+        error_ = std::current_exception();  // the report stops here for good: a row may be half placed
         throw;
     }
     return impl_->finished();
@@ -342,6 +342,11 @@ bool Pagination::layOutFor(int milliseconds)
 bool Pagination::finished() const
 {
     return impl_->finished();
+}
+
+bool Pagination::failed() const
+{
+    return bool(error_);
 }
 
 int Pagination::completePages() const

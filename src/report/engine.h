@@ -3,6 +3,7 @@
 // headers, detail rows, group footers, report footer and page footers, with
 // running sums and page breaks.
 
+#include <exception>
 #include <memory>
 
 #include "report/document.h"
@@ -18,11 +19,14 @@ Document layOut(const Layout& layout, const RowSource& rows);
 
 // The same a page at a time, so that a preview can show the first page while
 // the rest is laid out. The layout and the rows must stay as they are while
-// it lives. A failure (thrown as by layOut) ends it: every later call throws
-// the same error.
+// it lives. A failure (thrown as by layOut) ends it: every later call that
+// lays out throws the same error again.
 class Pagination {
 public:
     Pagination(const Layout& layout, const RowSource& rows);
+    // It keeps references: no temporaries.
+    Pagination(Layout&&, const RowSource&) = delete;
+    Pagination(const Layout&, RowSource&&) = delete;
     ~Pagination();
     Pagination(const Pagination&) = delete;
     Pagination& operator=(const Pagination&) = delete;
@@ -33,6 +37,8 @@ public:
     bool layOutFor(int milliseconds);
 
     bool finished() const;
+    // Stopped by a failure: what is laid out is all there will be.
+    bool failed() const;
     // Pages laid out to their page footer; all of them once finished.
     int completePages() const;
     // The pages so far: the complete ones, then the one being filled.
@@ -46,7 +52,7 @@ private:
     bool layOutUntil(Done&& done);
 
     std::unique_ptr<Impl> impl_;
-    QString error_;
+    std::exception_ptr error_;
 };
 
 }  // namespace report

@@ -15,6 +15,7 @@
 
 #include "report/painter.h"
 #include "ui/application.h"
+#include "ui/busycursor.h"
 #include "ui/dialogs.h"
 
 namespace reports {
@@ -91,7 +92,11 @@ void PrintPreview::build()
     tools->addWidget(pageLabel_);
     next_ = tools->addAction(QStringLiteral("Следующая"), this, [this] { showPage(page_ + 1); });
     last_ = tools->addAction(QStringLiteral("Последняя"), this, [this] {
-        ui::guarded([this] { finishLayout(); });
+        if (growing())
+            ui::guarded([this] {
+                ui::BusyCursor busy;
+                finishLayout();
+            });
         showPage(pageCount() - 1);
     });
     tools->addSeparator();
@@ -128,6 +133,11 @@ QString PrintPreview::proposedFileName() const
 const report::Document& PrintPreview::laidOut() const
 {
     return pagination_ ? pagination_->document() : document_;
+}
+
+bool PrintPreview::growing() const
+{
+    return pagination_ && !pagination_->failed();
 }
 
 int PrintPreview::pageCount() const
@@ -205,12 +215,13 @@ void PrintPreview::fit()
 void PrintPreview::updateControls()
 {
     // While the rest is laid out the count grows: "Страница 1 из 40…".
+    const bool growing = this->growing();
     pageLabel_->setText(QStringLiteral("Страница %1 из %2").arg(page_ + 1).arg(pageCount()) +
-                        (complete() ? QString() : QStringLiteral("…")));
+                        (growing ? QStringLiteral("…") : QString()));
     first_->setEnabled(page_ > 0);
     previous_->setEnabled(page_ > 0);
     next_->setEnabled(page_ + 1 < pageCount());
-    last_->setEnabled(page_ + 1 < pageCount() || !complete());
+    last_->setEnabled(page_ + 1 < pageCount() || growing);
 }
 
 void PrintPreview::print()

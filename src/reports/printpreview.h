@@ -58,6 +58,8 @@ private:
     void build();
     // The pages laid out so far.
     const report::Document& laidOut() const;
+    // Pages are still being laid out (after a failure those laid out are all there are).
+    bool growing() const;
     // Lays out a slice of the rest, and the next slice after pending events.
     void continueLayout();
     void finishLayout();

@@ -264,12 +264,16 @@ private slots:
         QVERIFY(seen);
 
         // "Последняя" lays out the rest at once
+        seen = false;
         onPreview([&](PrintPreview& preview) {
+            seen = true;
+            QVERIFY(!preview.complete());
             button(preview, u"Последняя"_s)->trigger();
             QVERIFY(preview.complete());
             QCOMPARE(preview.currentPage(), int(whole.pages.size()) - 1);
         });
         layout.preview(rows);
+        QVERIFY(seen);
     }
 
     // A value that is no number far down the rows: the error is shown once,
@@ -280,20 +284,27 @@ private slots:
         rows.append({u"Юрьев Ю. Ю."_s, 99999, u"Шкаф"_s, u"Резка"_s, 0, 0, u"много"_s, 1.0, 1.0, 0.1});
         testing::MessageRecorder messages;
         int printDialogs = 0;
+        bool seen = false;
         onPreview(
             [&](PrintPreview& preview) {
+            seen = true;
             QTRY_COMPARE_WITH_TIMEOUT(messages.count(), 1, 20000);
             QVERIFY2(messages.lastText().contains(u"много"_s), qPrintable(messages.lastText()));
             QTest::qWait(50);  // no further attempts meanwhile
             QCOMPARE(messages.count(), 1);
             QVERIFY(!preview.complete());
             QVERIFY(preview.pageCount() > 1);
+            // what is laid out is final: no "…", no further last page
+            QVERIFY(!preview.findChild<QLabel*>()->text().endsWith(u'…'));
+            button(preview, u"Последняя"_s)->trigger();
+            QCOMPARE(messages.count(), 1);
             // (a click's error reaches the application's handler; a direct trigger gets it here)
             QVERIFY_THROWS_EXCEPTION(fmt::AppError, button(preview, u"Печать"_s)->trigger());
             QCOMPARE(printDialogs, 0);
             },
             [&](QDialog&) { return ++printDialogs, int(QDialog::Rejected); });
         reports::workersDetailReport().preview(rows);
+        QVERIFY(seen);
     }
 };
 

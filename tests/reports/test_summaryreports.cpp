@@ -282,7 +282,15 @@ private slots:
         QCOMPARE(footer(r3, QStringLiteral("sum(brk)")), fmt::general(rejects));
         QCOMPARE(footer(r3, QStringLiteral("sum(summa)")), fmt::fixed(money, 2));
 
+        // the detailed products report counts boxes of the pieces made, rejects included
+        const double madeBoxes = db_->scalar(QStringLiteral("select sum(kol_vo*massa) from accounts_dep.smena "
+                                                            "join accounts_dep.izdel on izdel.id=smena.i_id where "
+                                                            "data >= '2021-12-01' and data < '2022-01-01'"))
+                                     .toDouble();
         const report::Document r4 = previewOf(QStringLiteral("Form21"), ProductKind::All);
+        // (each line's boxes rounded to 2 decimals first: 5 lines, so within 0,025)
+        QVERIFY2(qAbs(fmt::parseNumber(footer(r4, QStringLiteral("sum(mass)"))) - madeBoxes) <= 0.025,
+                 qPrintable(footer(r4, QStringLiteral("sum(mass)"))));
         QCOMPARE(footer(r4, QStringLiteral("sum(kolvo)")), fmt::general(made));
         QCOMPARE(footer(r4, QStringLiteral("sum(brk)")), fmt::general(rejects));
         QCOMPARE(footer(r4, QStringLiteral("sum(summa)")), fmt::fixed(money, 2));
