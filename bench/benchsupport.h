@@ -12,6 +12,7 @@
 
 #include "data/connection.h"
 #include "data/connectionstring.h"
+#include "data/datamodule.h"
 #include "data/dataset.h"
 
 namespace bench {
@@ -58,6 +59,20 @@ inline double serverMs(data::Connection& connection, const QString& statement)
             ms += m.captured(2).toDouble();
     }
     return ms;
+}
+
+// The first day of the month to measure: the argument "MM.yyyy" when given
+// and valid, else the last complete month of the shift records.
+inline QDate monthToMeasure(data::DataModule& dm, const char* argument)
+{
+    if (argument) {
+        const QDate month = QDate::fromString(QStringLiteral("01.") + QString::fromLocal8Bit(argument),
+                                              QStringLiteral("dd.MM.yyyy"));
+        if (month.isValid())
+            return month;
+    }
+    const QDate last = dm.scalar(QStringLiteral("select max(data) from accounts_dep.smena")).toDate();
+    return QDate(last.year(), last.month(), 1).addMonths(last.day() == last.daysInMonth() ? 0 : -1);
 }
 
 // One figure beside its baseline and the ratio.

@@ -63,13 +63,7 @@ int main(int argc, char** argv)
     });
     try {
         data::DataModule dm(bench::connectionStringFor(argv[1]));
-        QDate from = argc > 2 ? QDate::fromString(QStringLiteral("01.") + QString::fromLocal8Bit(argv[2]),
-                                                  QStringLiteral("dd.MM.yyyy"))
-                              : QDate();
-        if (!from.isValid()) {
-            const QDate last = dm.scalar(QStringLiteral("select max(data) from accounts_dep.smena")).toDate();
-            from = QDate(last.year(), last.month(), 1).addMonths(last.day() == last.daysInMonth() ? 0 : -1);
-        }
+        const QDate from = bench::monthToMeasure(dm, argc > 2 ? argv[2] : nullptr);
         const QDate to = from.addMonths(1);
         const int records = dm.scalar(QStringLiteral("select count(*) from accounts_dep.smena where data >= '%1' and "
                                                      "data < '%2'")

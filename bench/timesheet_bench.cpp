@@ -112,13 +112,7 @@ int main(int argc, char** argv)
     xlsx::setOpener([](const QString&) { return true; });
     try {
         data::DataModule dm(bench::connectionStringFor(argv[1]));
-        QDate month = argc > 2 ? QDate::fromString(QStringLiteral("01.") + QString::fromLocal8Bit(argv[2]),
-                                                   QStringLiteral("dd.MM.yyyy"))
-                               : QDate();
-        if (!month.isValid()) {
-            const QDate last = dm.scalar(QStringLiteral("select max(data) from accounts_dep.smena")).toDate();
-            month = QDate(last.year(), last.month(), 1).addMonths(last.day() == last.daysInMonth() ? 0 : -1);
-        }
+        const QDate month = bench::monthToMeasure(dm, argc > 2 ? argv[2] : nullptr);
         const int m = month.month(), y = month.year();
         const int records =
             dm.scalar(QStringLiteral("select count(*) from accounts_dep.smena where date_trunc('month', data)='%1'")
