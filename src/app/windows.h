@@ -11,7 +11,13 @@
 #include "editor/materialdialog.h"
 #include "editor/shiftrecordeditor.h"
 #include "journal/journalwindow.h"
+#include "reference/kindeditor.h"
+#include "reference/kindlist.h"
+#include "reference/normeditor.h"
+#include "reference/operationeditor.h"
 #include "reference/operationlist.h"
+#include "reference/producteditor.h"
+#include "reference/productlist.h"
 #include "reference/workerlist.h"
 #include "reports/summaryreportswindow.h"
 #include "session/runstate.h"
@@ -31,11 +37,17 @@ public:
     session::RunState state;
     journal::JournalWindow journal;         // Form1
     LoginWindow login;                      // Form23, the main window
+    reference::ProductList products;        // Form3
     reference::OperationList operations;    // Form4
     reference::WorkerList workers;          // Form5
+    reference::ProductEditor productEditor; // Form7
+    reference::OperationKindList kinds;     // Form8
+    reference::OperationKindEditor kindEditor;  // Form9
+    reference::OperationEditor operationEditor; // Form10
     editor::ShiftRecordEditor editor;       // Form11
-    timesheet::TimeSheetWindow timeSheet;   // Form19
     reports::SummaryReportsWindow summaryReports;  // Form18
+    timesheet::TimeSheetWindow timeSheet;   // Form19
+    reference::NormEditor normEditor;       // Form22
     // Form24, a window over the editor: a child of it that must go first,
     // so it stays declared after the editor.
     editor::MaterialDialog materialDialog;

@@ -20,6 +20,7 @@ void JournalWindow::connectRecordActions()
     connect(editButton, &QPushButton::clicked, this, &JournalWindow::changeRecordRequested);
     connect(pricesAction, &QAction::triggered, this, &JournalWindow::pricesRequested);
     connect(workersAction, &QAction::triggered, this, &JournalWindow::workersRequested);
+    connect(productsAction, &QAction::triggered, this, &JournalWindow::productsRequested);
 
     connect(deleteButton, &QPushButton::clicked, this, [this] { deleteRecord(); });
     connect(acceptButton, &QPushButton::clicked, this, [this] { acceptRecord(); });

@@ -92,8 +92,9 @@ signals:
     void addRecordRequested();
     void changeRecordRequested();
     void viewRecordRequested();
-    // "Рабочие" and "Цены" of the menu "Справочники".
+    // "Рабочие", "Изделия" and "Цены" of the menu "Справочники" (the first two stay disabled).
     void workersRequested();
+    void productsRequested();
     void pricesRequested();
     // "Операции": the operation kinds in list mode; Vid_oper is closed afterwards.
     void operationKindsRequested();

@@ -2,16 +2,21 @@
 
 #include <QCheckBox>
 #include <QHBoxLayout>
-#include <QHeaderView>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "core/finally.h"
 #include "core/textformat.h"
+#include "reference/bookwindow.h"
 #include "reference/operationrules.h"
+#include "reference/operationsexport.h"
+#include "reference/referencedeletion.h"
+#include "reference/referencestatements.h"
 #include "reference/searchfilters.h"
-#include "reference/searchkeys.h"
 #include "session/runstate.h"
+#include "ui/application.h"
+#include "ui/busycursor.h"
 #include "ui/datasetgrid.h"
 #include "ui/dialogs.h"
 #include "ui/labels.h"
@@ -39,16 +44,15 @@ QList<ui::GridColumn> operationColumns()
 }  // namespace
 
 OperationList::OperationList(data::DataModule& dataModule, const session::RunState& state, QWidget* parent)
-    : QDialog(parent), dataModule_(dataModule), state_(state)
+    : QDialog(parent),
+      XLS_Rep(dataModule.ADO_DB, QStringLiteral("XLS_Rep"), statements::operationsExport()),
+      dataModule_(dataModule),
+      state_(state)
 {
     setObjectName(QStringLiteral("Form4"));
     setWindowTitle(QStringLiteral("Операции"));
 
-    grid = new ui::DatasetGrid(operationColumns(), this);
-    grid->setObjectName(QStringLiteral("DBGrid1"));
-    grid->setAccessibleName(QStringLiteral("Операции"));
-    grid->setDataset(&dataModule_.Oper);
-    grid->horizontalHeader()->setStretchLastSection(true);
+    grid = makeListGrid(this, operationColumns(), dataModule_.Oper, QStringLiteral("Операции"));
 
     addButton = ui::makeButton(this, "addButton", QStringLiteral("Добавить"));
     addButton->setDefault(true);
@@ -63,10 +67,7 @@ OperationList::OperationList(data::DataModule& dataModule, const session::RunSta
     bold.setBold(true);
     pricesBox->setFont(bold);
 
-    searchEdit = new QLineEdit(this);
-    searchEdit->setObjectName(QStringLiteral("searchEdit"));
-    searchEdit->setAccessibleName(QStringLiteral("Поиск"));
-    installSearchKeys(searchEdit, dataModule_.Oper);
+    searchEdit = makeSearchField(this, dataModule_.Oper);
 
     auto* bottom = new QHBoxLayout;
     for (QWidget* w : std::initializer_list<QWidget*>{addButton, selectButton, deleteButton, excelButton, pricesBox})
@@ -82,8 +83,8 @@ OperationList::OperationList(data::DataModule& dataModule, const session::RunSta
     connect(selectButton, &QPushButton::clicked, this, [this] { select(); });
     connect(grid, &QAbstractItemView::doubleClicked, this, [this] { rowDoubleClicked(); });
     connect(addButton, &QPushButton::clicked, this, &OperationList::addRequested);
-    connect(deleteButton, &QPushButton::clicked, this, [this] { deleteOperation(); });
-    connect(excelButton, &QPushButton::clicked, this, &OperationList::exportRequested);
+    connect(deleteButton, &QPushButton::clicked, this, [this] { ui::guarded([this] { deleteOperation(); }); });
+    connect(excelButton, &QPushButton::clicked, this, [this] { ui::guarded([this] { exportOperations(); }); });
     connect(exitButton, &QPushButton::clicked, this, &QDialog::reject);
 }
 
@@ -133,15 +134,8 @@ void OperationList::activate()
 
 void OperationList::applySearch()
 {
-    data::Dataset& oper = dataModule_.Oper;
     const std::optional<QString> product = requisitionProduct_ ? requisitionProduct_() : std::nullopt;
-    const std::optional<QString> filter = operationSearchFilter(searchEdit->text(), product);
-    if (!filter) {
-        oper.setFiltered(false);
-        return;
-    }
-    oper.setFilter(*filter);
-    oper.setFiltered(true);
+    applySearchFilter(dataModule_.Oper, operationSearchFilter(searchEdit->text(), product));
 }
 
 OperationPick OperationList::current() const
@@ -183,11 +177,18 @@ void OperationList::deleteOperation()
     data::Dataset& oper = dataModule_.Oper;
     if (!oper.isOpen() || oper.isEmpty())
         return;
-    if (!ui::askDelete(QStringLiteral("Удалить операцию?")))
-        return;
-    dataModule_.Oper_del.setParam(QStringLiteral("id"), oper.integer(QStringLiteral("id")));
-    dataModule_.Oper_del.execute();
-    oper.reload();
+    if (deleteAfterQuestion(dataModule_, Book::Operation, oper.integer(QStringLiteral("id")),
+                            QStringLiteral("Удалить операцию?")))
+        oper.reload();
+}
+
+void OperationList::exportOperations()
+{
+    const ui::BusyCursor busy;
+    XLS_Rep.close();
+    const core::Finally closeRows([this] { XLS_Rep.close(); });
+    XLS_Rep.open();
+    reference::exportOperations(XLS_Rep);
 }
 
 }  // namespace reference

@@ -2,7 +2,9 @@
 // The operation list (Form4, "Операции"): every operation that has norms,
 // with its lowest norm price. Opened as a list from the journal's menu
 // "Цены" and as the operation picker of the shift record editor, which gets
-// the operation with its base and effective piece price.
+// the operation with its base and effective piece price. Its deletion
+// refuses an operation that shift records use; "Excel" exports every
+// operation.
 
 #include <QDialog>
 #include <functional>
@@ -69,12 +71,14 @@ public:
     QLineEdit* searchEdit;
     QPushButton* exitButton;
 
+    // Every operation for "Excel", read afresh each time.
+    data::Dataset XLS_Rep;
+
 signals:
-    // Functions of the operation editor, the norm editor and the export.
+    // Functions of the operation editor and the norm editor.
     void addRequested();
     void changeRequested();
     void normsRequested();
-    void exportRequested();
 
 private:
     void activate();
@@ -82,6 +86,7 @@ private:
     void select();
     void rowDoubleClicked();
     void deleteOperation();
+    void exportOperations();
     OperationPick current() const;
 
     data::DataModule& dataModule_;

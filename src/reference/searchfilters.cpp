@@ -1,6 +1,7 @@
 #include "reference/searchfilters.h"
 
 #include "core/textformat.h"
+#include "data/dataset.h"
 #include "data/filter.h"
 
 namespace reference {
@@ -15,11 +16,26 @@ QString noRows(const QString& column)
 
 }  // namespace
 
-std::optional<QString> workerSearchFilter(const QString& text)
+void applySearchFilter(data::Dataset& list, const std::optional<QString>& filter)
+{
+    if (!filter) {
+        list.setFiltered(false);
+        return;
+    }
+    list.setFilter(*filter);
+    list.setFiltered(true);
+}
+
+std::optional<QString> prefixSearchFilter(const QString& column, const QString& text)
 {
     if (text.isEmpty())
         return std::nullopt;
-    return data::filters::startsWith(QStringLiteral("fio"), text);
+    return data::filters::startsWith(column, text);
+}
+
+std::optional<QString> workerSearchFilter(const QString& text)
+{
+    return prefixSearchFilter(QStringLiteral("fio"), text);
 }
 
 std::optional<QString> operationSearchFilter(const QString& text,

@@ -5,9 +5,18 @@
 #include <QString>
 #include <optional>
 
+namespace data {
+class Dataset;
+}
+
 namespace reference {
 
-// Worker list: rows whose fio begins with the text; none (filter off) for an empty text.
+// Sets the list's filter to the text and switches it on; none switches it off.
+void applySearchFilter(data::Dataset& list, const std::optional<QString>& filter);
+
+// Rows whose column begins with the text as typed; none (filter off) for an empty text.
+std::optional<QString> prefixSearchFilter(const QString& column, const QString& text);
+// The worker list's: fio.
 std::optional<QString> workerSearchFilter(const QString& text);
 
 // Operation list. `requisitionProduct` is empty when the shift record editor

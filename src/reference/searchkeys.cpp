@@ -29,7 +29,9 @@ bool isDialogKey(int key)
 
 class SearchKeys : public QObject {
 public:
-    SearchKeys(data::Dataset& list, QObject* parent) : QObject(parent), list_(list) {}
+    SearchKeys(data::Dataset& list, OtherKeys others, QObject* parent) : QObject(parent), list_(list), others_(others)
+    {
+    }
 
 protected:
     bool eventFilter(QObject*, QEvent* event) override
@@ -46,18 +48,19 @@ protected:
             }
             return true;
         }
-        return !(isTyping(*key) || isDialogKey(key->key()));
+        return others_ == OtherKeys::Blocked && !(isTyping(*key) || isDialogKey(key->key()));
     }
 
 private:
     data::Dataset& list_;
+    OtherKeys others_;
 };
 
 }  // namespace
 
-void installSearchKeys(QLineEdit* field, data::Dataset& list)
+void installSearchKeys(QLineEdit* field, data::Dataset& list, OtherKeys others)
 {
-    field->installEventFilter(new SearchKeys(list, field));
+    field->installEventFilter(new SearchKeys(list, others, field));
 }
 
 }  // namespace reference

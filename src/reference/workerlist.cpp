@@ -1,14 +1,12 @@
 #include "reference/workerlist.h"
 
-#include <QHBoxLayout>
-#include <QHeaderView>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
 
 #include "core/textformat.h"
 #include "reference/searchfilters.h"
-#include "reference/searchkeys.h"
+#include "reference/bookwindow.h"
 #include "ui/datasetgrid.h"
 #include "ui/dialogs.h"
 #include "ui/labels.h"
@@ -21,34 +19,22 @@ WorkerList::WorkerList(data::DataModule& dataModule, QWidget* parent)
     setObjectName(QStringLiteral("Form5"));
     setWindowTitle(QStringLiteral("Список рабочих"));
 
-    grid = new ui::DatasetGrid({{QStringLiteral("fio"), QStringLiteral("ФИО"), 260},
-                                {QStringLiteral("s_staffpos_hl"), QStringLiteral("Должность"), 280}},
-                               this);
-    grid->setObjectName(QStringLiteral("DBGrid1"));
-    grid->setAccessibleName(QStringLiteral("Рабочие"));
-    grid->setDataset(&dataModule_.Workers);
-    grid->horizontalHeader()->setStretchLastSection(true);
-
-    searchEdit = new QLineEdit(this);
-    searchEdit->setObjectName(QStringLiteral("searchEdit"));
-    searchEdit->setAccessibleName(QStringLiteral("Поиск"));
+    grid = makeListGrid(this,
+                        {{QStringLiteral("fio"), QStringLiteral("ФИО"), 260},
+                         {QStringLiteral("s_staffpos_hl"), QStringLiteral("Должность"), 280}},
+                        dataModule_.Workers, QStringLiteral("Рабочие"));
+    searchEdit = makeSearchField(this, dataModule_.Workers);
     searchEdit->hide();
-    installSearchKeys(searchEdit, dataModule_.Workers);
 
     selectButton = ui::makeButton(this, "selectButton", QStringLiteral("Выбрать"));
     deleteButton = ui::makeButton(this, "deleteButton", QStringLiteral("Удалить"));
     deleteButton->hide();
     exitButton = ui::makeButton(this, "exitButton", QStringLiteral("Выход"));
 
-    auto* buttons = new QHBoxLayout;
-    buttons->addWidget(selectButton);
-    buttons->addWidget(deleteButton);
-    buttons->addStretch();
-    buttons->addWidget(exitButton);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(grid, 1);
     layout->addWidget(searchEdit);
-    layout->addLayout(buttons);
+    layout->addLayout(buttonRow({selectButton, deleteButton, exitButton}));
     setFixedSize(600, 520);
 
     connect(searchEdit, &QLineEdit::textChanged, this, [this] { applySearch(); });
@@ -93,14 +79,7 @@ void WorkerList::activate()
 
 void WorkerList::applySearch()
 {
-    data::Dataset& workers = dataModule_.Workers;
-    const std::optional<QString> filter = workerSearchFilter(searchEdit->text());
-    if (!filter) {
-        workers.setFiltered(false);
-        return;
-    }
-    workers.setFilter(*filter);
-    workers.setFiltered(true);
+    applySearchFilter(dataModule_.Workers, workerSearchFilter(searchEdit->text()));
 }
 
 void WorkerList::take()
