@@ -109,12 +109,7 @@ void OperationKindList::select()
 
 void OperationKindList::deleteKind()
 {
-    data::Dataset& kinds = dataModule_.Vid_oper;
-    if (!kinds.isOpen() || kinds.isEmpty())
-        return;
-    if (deleteAfterQuestion(dataModule_, Book::Kind, kinds.integer(QStringLiteral("id")),
-                            QStringLiteral("Удалить вид операции?")))
-        kinds.reload();
+    deleteCurrentAfterQuestion(dataModule_, dataModule_.Vid_oper, Book::Kind, QStringLiteral("Удалить вид операции?"));
 }
 
 }  // namespace reference

@@ -1,6 +1,7 @@
 #include "reference/normeditor.h"
 
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QPushButton>
@@ -21,10 +22,13 @@ namespace reference {
 
 namespace {
 
-// Cell editors that take only what the column can hold.
+// Cell editors that take only what the column can hold. Enter and Escape
+// in a cell are the window's keys: they take the cell's text and press
+// "Сохранить", as they do outside a cell.
 class NormDelegate : public QStyledItemDelegate {
 public:
-    using QStyledItemDelegate::QStyledItemDelegate;
+    NormDelegate(QPushButton* save, QObject* parent) : QStyledItemDelegate(parent), save_(save) {}
+
     QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option, const QModelIndex& index) const override
     {
         QWidget* editor = QStyledItemDelegate::createEditor(parent, option, index);
@@ -33,6 +37,22 @@ public:
                                                                          : ui::KeyRule::Digits);
         return editor;
     }
+
+protected:
+    bool eventFilter(QObject* object, QEvent* event) override
+    {
+        if (event->type() == QEvent::KeyPress) {
+            const int key = static_cast<QKeyEvent*>(event)->key();
+            if (key == Qt::Key_Escape || key == Qt::Key_Return || key == Qt::Key_Enter) {
+                save_->click();
+                return true;
+            }
+        }
+        return QStyledItemDelegate::eventFilter(object, event);
+    }
+
+private:
+    QPushButton* save_;
 };
 
 }  // namespace
@@ -58,7 +78,6 @@ NormEditor::NormEditor(data::DataModule& dataModule, QWidget* parent)
     grid->setObjectName(QStringLiteral("DBGrid1"));
     grid->setAccessibleName(QStringLiteral("Норматив"));
     grid->setModel(rows);
-    grid->setItemDelegate(new NormDelegate(grid));
     grid->setSelectionMode(QAbstractItemView::SingleSelection);
     grid->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed
                           | QAbstractItemView::AnyKeyPressed);
@@ -71,6 +90,7 @@ NormEditor::NormEditor(data::DataModule& dataModule, QWidget* parent)
     deleteButton = ui::makeButton(this, "deleteButton", QStringLiteral("Удалить"));
     saveButton = ui::makeButton(this, "saveButton", QStringLiteral("Сохранить"));
     saveButton->setDefault(true);
+    grid->setItemDelegate(new NormDelegate(saveButton, grid));
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(deleteButton);
     buttons->addStretch();
@@ -116,9 +136,16 @@ void NormEditor::currentCellChanged(const QModelIndex& current, const QModelInde
     const bool toNewLine = !sameRow && rows->isNewLine(current.row());
     const int saved = saveChanges();
     const int id = toNewLine ? 0 : (sameRow ? saved : target);
-    // The rows are read again once the grid has finished moving.
+    // The rows are read again once the grid has finished moving; a cell it
+    // opened for editing (Tab) is opened again.
     QMetaObject::invokeMethod(
-        this, [this, id, column = current.column()] { ui::guarded([&] { reloadAt(id, column); }); },
+        this,
+        [this, id, column = current.column()] {
+            const bool editing = grid->indexWidget(grid->currentIndex()) != nullptr;
+            ui::guarded([&] { reloadAt(id, column); });
+            if (editing)
+                grid->edit(grid->currentIndex());
+        },
         Qt::QueuedConnection);
 }
 

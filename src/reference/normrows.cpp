@@ -14,21 +14,28 @@ const std::array<const char*, 3> kFields = {"norma", "price", "prize"};
 
 }  // namespace
 
-NormRows::NormRows(data::Dataset& norms, QObject* parent) : QAbstractTableModel(parent), norms_(norms)
+NormRows::NormRows(data::Dataset& norms, QObject* parent) : QAbstractTableModel(parent), norms_(&norms)
 {
-    subscription_ = norms_.subscribe([this](data::DatasetChange change) {
+    subscription_ = norms.subscribe([this](data::DatasetChange change) {
         if (change == data::DatasetChange::Current)
             return;
         beginResetModel();
+        if (change == data::DatasetChange::Destroyed)
+            norms_ = nullptr;
         changedRow_.reset();
         changes_ = {};
         endResetModel();
     });
 }
 
+int NormRows::savedCount() const
+{
+    return norms_ && norms_->isOpen() ? norms_->recordCount() : 0;
+}
+
 int NormRows::rowCount(const QModelIndex& parent) const
 {
-    return parent.isValid() || !norms_.isOpen() ? 0 : savedCount() + 1;
+    return parent.isValid() || !norms_ || !norms_->isOpen() ? 0 : savedCount() + 1;
 }
 
 int NormRows::columnCount(const QModelIndex& parent) const
@@ -40,7 +47,7 @@ int NormRows::normId(int row) const
 {
     if (row < 0 || row >= savedCount())
         return 0;
-    return data::variantInteger(norms_.valueAt(row, norms_.fieldIndex(QStringLiteral("id"))), QStringLiteral("id"));
+    return data::variantInteger(norms_->valueAt(row, norms_->fieldIndex(QStringLiteral("id"))), QStringLiteral("id"));
 }
 
 int NormRows::rowOfNorm(int id) const
@@ -55,7 +62,7 @@ QVariant NormRows::stored(int row, int column) const
 {
     if (row >= savedCount())
         return {};
-    return norms_.valueAt(row, norms_.fieldIndex(QString::fromLatin1(kFields[column])));
+    return norms_->valueAt(row, norms_->fieldIndex(QString::fromLatin1(kFields[column])));
 }
 
 QVariant NormRows::value(int row, int column) const

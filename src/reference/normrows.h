@@ -35,7 +35,7 @@ public:
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
 
     // Norm rows read (the new line not counted).
-    int savedCount() const { return norms_.recordCount(); }
+    int savedCount() const;
     bool isNewLine(int row) const { return row == savedCount(); }
     // The row's norm id; 0 for the new line.
     int normId(int row) const;
@@ -56,7 +56,7 @@ private:
     QVariant stored(int row, int column) const;
     QVariant value(int row, int column) const;
 
-    data::Dataset& norms_;
+    data::Dataset* norms_;  // null once the dataset is gone
     data::Subscription subscription_;
     std::optional<int> changedRow_;
     std::array<std::optional<QVariant>, 3> changes_;

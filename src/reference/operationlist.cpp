@@ -80,8 +80,8 @@ OperationList::OperationList(data::DataModule& dataModule, const session::RunSta
     setFixedSize(820, 560);
 
     connect(searchEdit, &QLineEdit::textChanged, this, [this] { applySearch(); });
-    connect(selectButton, &QPushButton::clicked, this, [this] { select(); });
-    connect(grid, &QAbstractItemView::doubleClicked, this, [this] { rowDoubleClicked(); });
+    connect(selectButton, &QPushButton::clicked, this, [this] { ui::guarded([this] { select(); }); });
+    connect(grid, &QAbstractItemView::doubleClicked, this, [this] { ui::guarded([this] { rowDoubleClicked(); }); });
     connect(addButton, &QPushButton::clicked, this, &OperationList::addRequested);
     connect(deleteButton, &QPushButton::clicked, this, [this] { ui::guarded([this] { deleteOperation(); }); });
     connect(excelButton, &QPushButton::clicked, this, [this] { ui::guarded([this] { exportOperations(); }); });
@@ -174,12 +174,7 @@ void OperationList::rowDoubleClicked()
 
 void OperationList::deleteOperation()
 {
-    data::Dataset& oper = dataModule_.Oper;
-    if (!oper.isOpen() || oper.isEmpty())
-        return;
-    if (deleteAfterQuestion(dataModule_, Book::Operation, oper.integer(QStringLiteral("id")),
-                            QStringLiteral("Удалить операцию?")))
-        oper.reload();
+    deleteCurrentAfterQuestion(dataModule_, dataModule_.Oper, Book::Operation, QStringLiteral("Удалить операцию?"));
 }
 
 void OperationList::exportOperations()

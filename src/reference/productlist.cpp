@@ -111,12 +111,7 @@ void ProductList::rowDoubleClicked()
 
 void ProductList::deleteProduct()
 {
-    data::Dataset& products = dataModule_.Izdel;
-    if (!products.isOpen() || products.isEmpty())
-        return;
-    if (deleteAfterQuestion(dataModule_, Book::Product, products.int64(QStringLiteral("id")),
-                            QStringLiteral("Удалить изделие?")))
-        products.reload();
+    deleteCurrentAfterQuestion(dataModule_, dataModule_.Izdel, Book::Product, QStringLiteral("Удалить изделие?"));
 }
 
 }  // namespace reference

@@ -78,8 +78,11 @@ Usage deleteUnused(data::DataModule& dm, Book book, qint64 id)
     return found;
 }
 
-bool deleteAfterQuestion(data::DataModule& dm, Book book, qint64 id, const QString& question)
+bool deleteCurrentAfterQuestion(data::DataModule& dm, data::Dataset& list, Book book, const QString& question)
 {
+    if (!list.isOpen() || list.isEmpty())
+        return false;
+    const qint64 id = list.int64(QStringLiteral("id"));
     if (const Usage before = usage(dm, book, id); before.any()) {
         ui::showError(usageRefusal(book, before));
         return false;
@@ -90,6 +93,7 @@ bool deleteAfterQuestion(data::DataModule& dm, Book book, qint64 id, const QStri
         ui::showError(usageRefusal(book, now));
         return false;
     }
+    list.reload();
     return true;
 }
 

@@ -5,10 +5,10 @@
 // the user is told how many rows use it.
 
 #include <QString>
-#include <functional>
 
 namespace data {
 class DataModule;
+class Dataset;
 }
 
 namespace reference {
@@ -29,13 +29,16 @@ QString usageRefusal(Book book, const Usage& usage);
 
 // Counts what uses the row again and, when nothing does, deletes it (an
 // operation with its norm rows), in one transaction. Returns the usage found:
-// nothing was deleted when it is any().
+// nothing was deleted when it is any(). A record another workstation saves
+// at the very moment of the deletion is not seen: no key of the plant's
+// database ties the rows together.
 Usage deleteUnused(data::DataModule& dm, Book book, qint64 id);
 
-// The deletion a list window offers: a used row is refused with the message
-// before anything is asked; otherwise the question, and on Yes deleteUnused
-// (which refuses with the message when another workstation began to use the
-// row meanwhile). True when the row was deleted.
-bool deleteAfterQuestion(data::DataModule& dm, Book book, qint64 id, const QString& question);
+// The deletion a list window offers for its current row (column id): a used
+// row is refused with the message before anything is asked; otherwise the
+// question, and on Yes deleteUnused, which refuses with the message a row
+// that came into use while the question was shown. The list is re-read
+// after a deletion. True when the row was deleted.
+bool deleteCurrentAfterQuestion(data::DataModule& dm, data::Dataset& list, Book book, const QString& question);
 
 }  // namespace reference

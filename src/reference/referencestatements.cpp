@@ -16,20 +16,25 @@ QString id(qint64 value)
     return QString::number(value);
 }
 
+// Rows of the table whose name column, upper-cased, equals the name upper-cased here.
+QString nameDuplicate(const char* table, const char* column, const QString& name, bool present, qint64 exceptId)
+{
+    return except(QStringLiteral("select count(*) as cnt from accounts_dep.%1 where upper(%2)=")
+                          .arg(QLatin1String(table), QLatin1String(column))
+                      + fmt::quoted(name.toUpper()),
+                  present, exceptId);
+}
+
 }  // namespace
 
 QString kindDuplicate(const QString& trimmedName, std::optional<int> exceptId)
 {
-    return except(QStringLiteral("select count(*) as cnt from accounts_dep.vid_oper where upper(vid)=")
-                      + fmt::quoted(trimmedName.toUpper()),
-                  exceptId.has_value(), exceptId.value_or(0));
+    return nameDuplicate("vid_oper", "vid", trimmedName, exceptId.has_value(), exceptId.value_or(0));
 }
 
 QString productDuplicate(const QString& trimmedMark, std::optional<qint64> exceptId)
 {
-    return except(QStringLiteral("select count(*) as cnt from accounts_dep.izdel where upper(marka)=")
-                      + fmt::quoted(trimmedMark.toUpper()),
-                  exceptId.has_value(), exceptId.value_or(0));
+    return nameDuplicate("izdel", "marka", trimmedMark, exceptId.has_value(), exceptId.value_or(0));
 }
 
 QString operationDuplicate(int kind, int type, qint64 product, std::optional<int> exceptId)
@@ -68,7 +73,7 @@ QString kindUsage(int kind)
 QString productUsage(qint64 product)
 {
     return QStringLiteral(
-               "select (select count(*) from accounts_dep.oper where i_id=%1) as operations, "
+               "select (select count(*) from accounts_dep.oper where i_id=%1 or i_id_old=%1) as operations, "
                "(select count(*) from accounts_dep.smena where i_id=%1) as records")
         .arg(product);
 }

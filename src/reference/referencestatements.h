@@ -25,7 +25,9 @@ QString kindUpdate();
 QString productInsert();
 QString productUpdate();
 
-// What refers to a row, as two counts: operations and shift records.
+// What refers to a row, as two counts: operations and shift records. A
+// product's operations are those of the product and those that also serve
+// it (i_id_old).
 QString kindUsage(int kind);
 QString productUsage(qint64 product);
 QString operationUsage(int operation);

@@ -322,13 +322,14 @@ private slots:
         };
         NormEditor& normEditor = windows_->normEditor;
         const auto cell = [&](int row, int column) { return normEditor.rows->index(row, column); };
-        // Opens the cell's editor and types the text into it.
+        // Opens the cell's editor and types the text into it; the editor stays open.
         const auto typeInto = [&](int row, int column, const QString& value) {
             normEditor.grid->setCurrentIndex(cell(row, column));
             normEditor.grid->edit(cell(row, column));
             auto* field = qobject_cast<QLineEdit*>(normEditor.grid->indexWidget(cell(row, column)));
-            QVERIFY(field);
-            retype(field, value);
+            if (field)
+                retype(field, value);
+            return field;
         };
 
         withOperationList([&](OperationList& list) {
@@ -345,17 +346,19 @@ private slots:
                 e.deleteButton->click();  // the last row stays
                 QCOMPARE(e.rows->savedCount(), 1);
 
-                // A new row typed on the new line is saved on leaving its column.
-                typeInto(1, NormRows::Norma, QStringLiteral("500"));
-                e.grid->setCurrentIndex(cell(1, NormRows::Price));
+                // A new row typed on the new line is saved on leaving its column (Tab goes on editing).
+                QLineEdit* field = typeInto(1, NormRows::Norma, QStringLiteral("500"));
+                QVERIFY(field);
+                QTest::keyClick(field, Qt::Key_Tab);
                 QCoreApplication::processEvents();
+                QVERIFY(e.grid->indexWidget(e.grid->currentIndex()));
                 QCOMPARE(norms(9302), QStringLiteral("0:1.03125 500:0"));
                 QCOMPARE(e.rows->normId(e.grid->currentIndex().row()),
                          count(QStringLiteral("select max(id) from accounts_dep.norm where o_id = 9302")));
                 QCOMPARE(e.grid->currentIndex().column(), int(NormRows::Price));
 
                 // No number: refused by the grid, nothing saved.
-                typeInto(e.grid->currentIndex().row(), NormRows::Price, QStringLiteral(",,"));
+                QVERIFY(typeInto(e.grid->currentIndex().row(), NormRows::Price, QStringLiteral(",,")));
                 e.grid->setCurrentIndex(cell(e.grid->currentIndex().row(), NormRows::Prize));
                 QCoreApplication::processEvents();
                 QVERIFY2(messages.lastText().contains(QStringLiteral("не является правильным числом")),
@@ -363,7 +366,7 @@ private slots:
                 QCOMPARE(norms(9302), QStringLiteral("0:1.03125 500:0"));
 
                 // Typed and saved with "Сохранить" without leaving the cell.
-                typeInto(1, NormRows::Price, QStringLiteral("0.9"));
+                QVERIFY(typeInto(1, NormRows::Price, QStringLiteral("0.9")));
                 e.saveButton->click();
                 QCOMPARE(e.result(), int(QDialog::Accepted));
             });
@@ -374,12 +377,14 @@ private slots:
             QCOMPARE(dm().Oper.integer(QStringLiteral("norma")), 2);
             QCOMPARE(dm().Oper.number(QStringLiteral("cena")), 0.9);
 
-            // The first row typed on the new line and saved with "Сохранить" (Escape) in its cell.
+            // A row typed on the new line and saved by Escape in its cell, which presses "Сохранить".
             QVERIFY(dm().Oper.locate(QStringLiteral("id"), 9303));
             script_->on<NormEditor>(QStringLiteral("Form22"), [&](NormEditor& e) {
                 e.show();
-                typeInto(1, NormRows::Price, QStringLiteral("2,5"));
-                e.reject();
+                QLineEdit* field = typeInto(1, NormRows::Price, QStringLiteral("2,5"));
+                QVERIFY(field);
+                QTest::keyClick(field, Qt::Key_Escape);
+                QCOMPARE(e.result(), int(QDialog::Accepted));
             });
             emit list.grid->doubleClicked(list.grid->model()->index(dm().Oper.recNo() - 1, 0));
             QCOMPARE(norms(9303), QStringLiteral("0:1.09375 0:2.5"));
@@ -403,6 +408,8 @@ private slots:
 
     void rowsInUseAreNotDeleted()
     {
+        // The plant's norm rows are not deleted with their operation by the database.
+        db_->exec(QStringLiteral("alter table accounts_dep.norm drop constraint norm_o_id_fkey"));
         testing::MessageRecorder messages;
         const int kinds = count(QStringLiteral("select count(*) from accounts_dep.vid_oper"));
         withKindList([&](OperationKindList& list) {
@@ -430,7 +437,7 @@ private slots:
         });
         windows_->products.openAsList();
         QCOMPARE(messages.texts(), (QStringList{QStringLiteral("Изделие используется, удалить его нельзя.\n"
-                                                               "Операций с этим изделием: 2\n"
+                                                               "Операций с этим изделием: 3\n"
                                                                "Записей смен с этим изделием: 2")}));
         QCOMPARE(count(QStringLiteral("select count(*) from accounts_dep.izdel where id = 9100001")), 1);
 
@@ -452,6 +459,26 @@ private slots:
         QCOMPARE(count(QStringLiteral("select count(*) from accounts_dep.norm where o_id = 9301")), 2);
         QCOMPARE(count(QStringLiteral("select count(*) from accounts_dep.oper where id = %1").arg(newOperation)), 0);
         QCOMPARE(count(QStringLiteral("select count(*) from accounts_dep.norm where o_id = %1").arg(newOperation)), 0);
+
+        // A record saved on another workstation while the question is shown: counted again, refused.
+        messages.clear();
+        db_->exec(QStringLiteral("insert into accounts_dep.oper (id, vid, naimen, i_id, cena_new) values "
+                                 "(9398, 9002, 1, 9100002, 4)"));
+        messages.onNext([this](const ui::Message&) {
+            db_->exec(QStringLiteral("insert into accounts_dep.smena (id, w_id, i_id, o_id, cena, kol_vo, brak, data, "
+                                     "smena, ok) values (990199, 990001, 9100002, 9398, 4, 1, 0, '2021-03-06', 1, 'no')"));
+        });
+        withOperationList([&](OperationList& list) {
+            QVERIFY(dm().Oper.locate(QStringLiteral("id"), 9398));
+            list.deleteButton->click();
+            list.exitButton->click();
+        });
+        QCOMPARE(messages.texts(),
+                 (QStringList{QStringLiteral("Удалить операцию?"),
+                              QStringLiteral("Операция используется, удалить ее нельзя.\nЗаписей смен с этой операцией: 1")}));
+        QCOMPARE(count(QStringLiteral("select count(*) from accounts_dep.oper where id = 9398")), 1);
+        QCOMPARE(count(QStringLiteral("select count(*) from accounts_dep.norm where o_id = 9398")), 1);
+        db_->exec(QStringLiteral("delete from accounts_dep.smena where id = 990199"));
     }
 
     void theExportHasOneRowPerOperation()
