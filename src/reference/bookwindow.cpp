@@ -45,6 +45,15 @@ QHBoxLayout* buttonRow(std::initializer_list<QWidget*> buttons)
     return row;
 }
 
+void showModeButtons(ListMode mode, QPushButton* add, QPushButton* select, QPushButton* remove)
+{
+    const bool list = mode == ListMode::List;
+    select->setText(list ? QStringLiteral("Изменить") : QStringLiteral("Выбрать"));
+    add->setVisible(list);
+    remove->setVisible(list);
+    (list ? add : select)->setDefault(true);
+}
+
 BookEditor::BookEditor(const QString& objectName, const QString& groupTitle, QWidget* parent) : QDialog(parent)
 {
     setObjectName(objectName);

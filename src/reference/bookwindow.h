@@ -26,6 +26,13 @@ QLineEdit* makeSearchField(QWidget* parent, data::Dataset& list, OtherKeys other
 // The buttons of a list window: these on the left, the last one (the exit) on the right.
 QHBoxLayout* buttonRow(std::initializer_list<QWidget*> buttons);
 
+// The buttons of a list that is also a picker, for one mode: in list mode
+// "Добавить" (the default button), "Изменить" and "Удалить"; in picker mode
+// "Выбрать" alone, the default button. The opener makes the default button an
+// ordinary one again when the window closes.
+enum class ListMode { List, Picker };
+void showModeButtons(ListMode mode, QPushButton* add, QPushButton* select, QPushButton* remove);
+
 class BookEditor : public QDialog {
     Q_OBJECT
 public:

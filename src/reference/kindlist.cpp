@@ -52,10 +52,7 @@ void OperationKindList::openAsList()
 {
     mode_ = Mode::List;
     dataModule_.Vid_oper.open();
-    selectButton->setText(QStringLiteral("Изменить"));
-    addButton->show();
-    deleteButton->show();
-    addButton->setDefault(true);
+    showModeButtons(ListMode::List, addButton, selectButton, deleteButton);
     activate();
     ui::execModal(*this);
     addButton->setDefault(false);
@@ -66,10 +63,7 @@ std::optional<KindPick> OperationKindList::pick()
 {
     mode_ = Mode::Picker;
     dataModule_.Vid_oper.open();
-    selectButton->setText(QStringLiteral("Выбрать"));
-    addButton->hide();
-    deleteButton->hide();
-    selectButton->setDefault(true);
+    showModeButtons(ListMode::Picker, addButton, selectButton, deleteButton);
     searchEdit->show();
     searchEdit->clear();
     picked_.reset();

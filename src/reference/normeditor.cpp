@@ -131,11 +131,10 @@ void NormEditor::currentCellChanged(const QModelIndex& current, const QModelInde
         return;
     if (current.row() == previous.row() && current.column() == previous.column())
         return;
-    const bool sameRow = current.row() == previous.row();
-    const int target = sameRow ? 0 : rows->normId(current.row());
-    const bool toNewLine = !sameRow && rows->isNewLine(current.row());
+    // The row to stand on afterwards: the one saved, or the one moved to (0 for the new line).
+    const int target = rows->normId(current.row());
     const int saved = saveChanges();
-    const int id = toNewLine ? 0 : (sameRow ? saved : target);
+    const int id = current.row() == previous.row() ? saved : target;
     // The rows are read again once the grid has finished moving; a cell it
     // opened for editing (Tab) is opened again.
     QMetaObject::invokeMethod(

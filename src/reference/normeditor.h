@@ -53,7 +53,7 @@ private:
     void currentCellChanged(const QModelIndex& current, const QModelIndex& previous);
     // Saves the changed row, if any; returns the id of the norm row saved (0 if none).
     int saveChanges();
-    // Re-reads the norm rows and puts the current cell on the norm row (0: the new line).
+    // Re-reads the norm rows and puts the current cell on the norm row (0: the new line, -1: the first row).
     void reloadAt(int normId, int column);
     void deleteCurrent();
     void saveAndClose();

@@ -93,10 +93,7 @@ std::optional<OperationPick> OperationList::pick(int startOperationId)
     data::Dataset& oper = dataModule_.Oper;
     mode_ = Mode::Picker;
     oper.open();
-    selectButton->setText(QStringLiteral("Выбрать"));
-    addButton->hide();
-    deleteButton->hide();
-    selectButton->setDefault(true);
+    showModeButtons(ListMode::Picker, addButton, selectButton, deleteButton);
     searchEdit->clear();
     applySearch();
     // After the search: a change of the filter puts the list on its first row.
@@ -116,10 +113,7 @@ void OperationList::openAsList()
 {
     mode_ = Mode::List;
     dataModule_.Oper.open();
-    selectButton->setText(QStringLiteral("Изменить"));
-    addButton->show();
-    deleteButton->show();
-    addButton->setDefault(true);
+    showModeButtons(ListMode::List, addButton, selectButton, deleteButton);
     activate();
     ui::execModal(*this);
     dataModule_.Oper.close();
