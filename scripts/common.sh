@@ -18,6 +18,7 @@ PACKAGES=(
   cmake ninja-build g++ pkg-config
   qt6-base-dev qt6-base-dev-tools libgl-dev
   libqt6sql6-odbc unixodbc unixodbc-dev odbc-postgresql
+  libsqliteodbc   # the previous database of the legacy import's tests and benchmark
   libxlsxwriter-dev zlib1g-dev unzip   # xlsxwriter.pc links -lz, the -dev package does not bring it
   postgresql postgresql-client
   fonts-liberation fonts-dejavu-core

@@ -4,6 +4,7 @@
 #include <QSqlError>
 #include <QSqlQuery>
 
+#include "data/connectionstring.h"
 #include "data/dberror.h"
 
 namespace data {
@@ -35,7 +36,7 @@ void Connection::open()
     QSqlDatabase db = QSqlDatabase::database(name_, false);
     if (db.isOpen())
         return;
-    db.setDatabaseName(connectionString_);
+    db.setDatabaseName(qtOdbcDatabaseName(connectionString_));
     db.setNumericalPrecisionPolicy(QSql::LowPrecisionDouble);
     if (!db.open()) {
         const QSqlError e = db.lastError();

@@ -55,6 +55,26 @@ QString buildConnectionString(const ConnectionParams& p)
         + (loginAsOption ? userOption(p.login) : QString());
 }
 
+QString dsnConnectionString(const QString& dsn, const QString& login, const QString& password)
+{
+    QString text = QStringLiteral("DSN=") + odbcValue(dsn);
+    if (!login.isEmpty())
+        text += QStringLiteral(";UID=") + odbcValue(login);
+    if (!password.isEmpty())
+        text += QStringLiteral(";PWD=") + odbcValue(password);
+    return text;
+}
+
+QString qtOdbcDatabaseName(const QString& connectionString)
+{
+    const auto holds = [&](const char* part) { return connectionString.contains(QLatin1String(part), Qt::CaseInsensitive); };
+    if (holds("DRIVER=") || holds("SERVER=") || holds(".dsn"))
+        return connectionString;
+    if (connectionString.startsWith(QLatin1String("DSN="), Qt::CaseInsensitive))
+        return connectionString.mid(4);
+    return connectionString;
+}
+
 ConnectionParams defaultConnectionParams()
 {
     return {QString::fromUtf8(config::defaultServer), QString::fromUtf8(config::defaultDatabase),

@@ -26,6 +26,15 @@ bool needsOdbcQuoting(const QString& value);
 // library instead: UID stays empty and ";pqopt={user='...'}" is added.
 QString buildConnectionString(const ConnectionParams& params);
 
+// "DSN=name;UID=login;PWD=password" for a data source declared on the
+// workstation; an empty login or password is left to the data source.
+QString dsnConnectionString(const QString& dsn, const QString& login, const QString& password);
+
+// The name Qt's ODBC driver is given for a connection string: the driver puts
+// "DSN=" before any name that holds no "DRIVER=", "SERVER=" or ".dsn", so a
+// data source's own "DSN=" is taken off first.
+QString qtOdbcDatabaseName(const QString& connectionString);
+
 // The built-in connection: configured server and database, the built-in account.
 ConnectionParams defaultConnectionParams();
 QString defaultConnectionString();

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "core/variants.h"
 #include "data/connection.h"
 #include "data/dberror.h"
 
@@ -43,23 +44,11 @@ QList<SortKey> parseSort(const QString& text, const QStringList& fields)
     return keys;
 }
 
-bool isNumber(const QVariant& v)
-{
-    switch (v.typeId()) {
-    case QMetaType::Int: case QMetaType::UInt: case QMetaType::LongLong: case QMetaType::ULongLong:
-    case QMetaType::Double: case QMetaType::Float: case QMetaType::Short: case QMetaType::UShort:
-    case QMetaType::Long: case QMetaType::ULong:
-        return true;
-    default:
-        return false;
-    }
-}
-
 int compareValues(const QVariant& a, const QVariant& b, const QCollator& collator)
 {
     if (a.isNull() || b.isNull())
         return a.isNull() == b.isNull() ? 0 : (a.isNull() ? -1 : 1);
-    if (isNumber(a) && isNumber(b)) {
+    if (core::isNumber(a) && core::isNumber(b)) {
         const double x = a.toDouble(), y = b.toDouble();
         return x < y ? -1 : (x > y ? 1 : 0);
     }
@@ -99,7 +88,7 @@ qint64 variantInt64(const QVariant& v, const QString& field)
         return 0;
     if (v.typeId() == QMetaType::Double || v.typeId() == QMetaType::Float)
         return std::llround(v.toDouble());
-    if (isNumber(v) || v.typeId() == QMetaType::Bool)
+    if (core::isNumber(v) || v.typeId() == QMetaType::Bool)
         return v.toLongLong();
     bool ok = false;
     const QString s = fmt::trimmed(v.toString());
@@ -123,7 +112,7 @@ double variantNumber(const QVariant& v, const QString& field)
 {
     if (v.isNull())
         return 0;
-    if (isNumber(v) || v.typeId() == QMetaType::Bool)
+    if (core::isNumber(v) || v.typeId() == QMetaType::Bool)
         return v.toDouble();
     try {
         return fmt::parseNumber(v.toString());
@@ -383,9 +372,9 @@ bool Dataset::locate(const QString& field, const QVariant& value)
         if (v.isNull() || value.isNull())
             continue;
         bool same = false;
-        if (isNumber(value) && isNumber(v))
+        if (core::isNumber(value) && core::isNumber(v))
             same = v.toDouble() == value.toDouble();
-        else if (isNumber(value))
+        else if (core::isNumber(value))
             same = fmt::trimmed(v.toString()) == variantText(value);
         else
             same = variantText(v) == value.toString();

@@ -4,6 +4,8 @@
 #include <QDateTime>
 #include <QRegularExpression>
 
+#include "core/variants.h"
+
 namespace data {
 
 namespace {
@@ -192,17 +194,7 @@ private:
     Token tok_;
 };
 
-bool isNumeric(const QVariant& v)
-{
-    switch (v.typeId()) {
-    case QMetaType::Int: case QMetaType::UInt: case QMetaType::LongLong: case QMetaType::ULongLong:
-    case QMetaType::Double: case QMetaType::Float: case QMetaType::Short: case QMetaType::UShort:
-    case QMetaType::Long: case QMetaType::ULong: case QMetaType::Bool:
-        return true;
-    default:
-        return false;
-    }
-}
+bool isNumeric(const QVariant& v) { return core::isNumber(v) || v.typeId() == QMetaType::Bool; }
 
 QString valueText(const QVariant& v)
 {

@@ -1,14 +1,18 @@
 // The journal's record actions: "Добавить", "Изменить", "Удалить", "Принять",
-// the double-click on a record, and the reference-book entries of the menu.
+// the double-click on a record, the reference-book entries of the menu and the
+// hidden legacy import.
 
 #include <QAbstractItemView>
 #include <QAction>
+#include <QLabel>
 #include <QPushButton>
 
 #include "journal/journalwindow.h"
 #include "records/recordactions.h"
 #include "session/roles.h"
 #include "session/runstate.h"
+#include "ui/application.h"
+#include "ui/busycursor.h"
 #include "ui/datasetgrid.h"
 #include "ui/messages.h"
 
@@ -21,6 +25,7 @@ void JournalWindow::connectRecordActions()
     connect(pricesAction, &QAction::triggered, this, &JournalWindow::pricesRequested);
     connect(workersAction, &QAction::triggered, this, &JournalWindow::workersRequested);
     connect(productsAction, &QAction::triggered, this, &JournalWindow::productsRequested);
+    connect(importAction, &QAction::triggered, this, [this] { importLegacyDatabase(); });
 
     connect(deleteButton, &QPushButton::clicked, this, [this] { deleteRecord(); });
     connect(acceptButton, &QPushButton::clicked, this, [this] { acceptRecord(); });
@@ -37,6 +42,14 @@ void JournalWindow::acceptRecord()
 {
     if (acceptance_.acceptCurrent(currentDataset()) == records::Acceptance::NoMaterials)
         ui::showError(QStringLiteral("Не заведен расход ТМЦ!"));
+}
+
+void JournalWindow::importLegacyDatabase()
+{
+    ui::guarded([this] {
+        const ui::BusyCursor busy;
+        legacyImport.run(dataModule_.ADO_DB, [this](const QString& line) { Label1->setText(line); });
+    });
 }
 
 void JournalWindow::recordDoubleClicked()

@@ -4,6 +4,7 @@
 #include <QCheckBox>
 #include <QDateEdit>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
@@ -88,9 +89,14 @@ void JournalWindow::buildControls()
     bottom->addStretch();
     exitButton = makeButton("ButtonExit", QStringLiteral("Выход"));
 
+    Label1 = new QLabel(this);
+    Label1->setObjectName(QStringLiteral("Label1"));
+    Label1->hide();
+
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(top);
     layout->addWidget(DBGrid2, 1);
+    layout->addWidget(Label1);
     layout->addLayout(bottom);
 
     // A fixed border, wide enough for every visible column.
@@ -127,6 +133,10 @@ void JournalWindow::buildMenu()
 
     exitAction = menuBar->addAction(QStringLiteral("Выход"));
     exitAction->setObjectName(QStringLiteral("MenuExit"));
+
+    importAction = menuBar->addAction(QStringLiteral("Импорт"));
+    importAction->setObjectName(QStringLiteral("MenuImport"));
+    importAction->setVisible(false);
 }
 
 QRadioButton* JournalWindow::shiftButton(int shift) const

@@ -10,10 +10,12 @@
 
 #include "data/datamodule.h"
 #include "records/recordactions.h"
+#include "reference/legacyimport.h"
 
 class QAction;
 class QCheckBox;
 class QDateEdit;
+class QLabel;
 class QMenu;
 class QMenuBar;
 class QPushButton;
@@ -72,6 +74,8 @@ public:
     QMenu* reportsMenu;  // "Отчеты"
     QAction* summaryReportsAction;  // "Сводные отчеты"
     QAction* exitAction;  // "Выход"
+    QAction* importAction;  // "Импорт": hidden, never shown
+    QLabel* Label1;  // the import's progress line, hidden
     QTimer* Timer1;  // 30 s, runs the version gate
 
     QRadioButton* shiftButton(int shift) const;
@@ -86,6 +90,12 @@ public:
     void refresh();
     // A click on the title of a column of the record grid (index into its columns).
     void sortByTitle(int column);
+    // "Импорт": the previous database's tables are copied into the program's,
+    // the progress on Label1; an error is shown in the standard error box.
+    void importLegacyDatabase();
+
+    // The import's own two connections (MSA and PGSQL), not the data module's.
+    reference::LegacyImport legacyImport;
 
 signals:
     // "Добавить", "Изменить", and the double-click of a user who does not accept.

@@ -4,6 +4,7 @@
 #include <QRegularExpression>
 
 #include "core/textformat.h"
+#include "core/variants.h"
 
 namespace report {
 
@@ -25,34 +26,11 @@ QString NumberFormat::text(double value) const
     return isGeneral() ? fmt::general(value) : fmt::fixed(value, decimals_);
 }
 
-bool isNumber(const QVariant& value)
-{
-    switch (value.typeId()) {
-    case QMetaType::Int:
-    case QMetaType::UInt:
-    case QMetaType::LongLong:
-    case QMetaType::ULongLong:
-    case QMetaType::Short:
-    case QMetaType::UShort:
-    case QMetaType::Long:
-    case QMetaType::ULong:
-    case QMetaType::Char:
-    case QMetaType::SChar:
-    case QMetaType::UChar:
-    case QMetaType::Double:
-    case QMetaType::Float:
-        return true;
-    default:
-        return false;
-    }
-}
+bool isNumber(const QVariant& value) { return core::isNumber(value); }
 
 namespace {
 
-bool isInteger(const QVariant& value)
-{
-    return isNumber(value) && value.typeId() != QMetaType::Double && value.typeId() != QMetaType::Float;
-}
+bool isInteger(const QVariant& value) { return core::isWholeNumber(value); }
 
 [[noreturn]] void notANumber(const QVariant& value, const QString& field)
 {

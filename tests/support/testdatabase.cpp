@@ -41,9 +41,14 @@ QString openAdmin(const QString& name, const QString& database)
 
 QString TestDatabase::server() { return env("TABEL_TEST_SERVER", "localhost"); }
 
+QString TestDatabase::nameFor(const QString& suite)
+{
+    return QStringLiteral("t_%1_%2").arg(suite.toLower()).arg(QCoreApplication::applicationPid());
+}
+
 TestDatabase::TestDatabase(const QString& suite)
 {
-    name_ = QStringLiteral("t_%1_%2").arg(suite.toLower()).arg(QCoreApplication::applicationPid());
+    name_ = nameFor(suite);
     const QString templ = env("TABEL_TEST_TEMPLATE", "tabel_template");
     const QString admin = openAdmin(QStringLiteral("test-admin"), QStringLiteral("postgres"));
     run(admin, QStringLiteral("drop database if exists %1 with (force)").arg(name_));

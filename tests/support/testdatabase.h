@@ -28,6 +28,8 @@ public:
     QVariant scalar(const QString& statement) const;
 
     static QString server();
+    // The name the database of a suite gets, known before it is made.
+    static QString nameFor(const QString& suite);
 
 private:
     QString name_;
