@@ -1,7 +1,9 @@
 #include "reference/legacyimport.h"
 
 #include <QCoreApplication>
+#include <QSqlError>
 #include <QSqlQuery>
+#include <optional>
 
 #include "config.h"
 #include "core/finally.h"
@@ -62,7 +64,7 @@ struct SourceRows {
 
 // Reads the whole source before anything is written, so that a value that
 // cannot be carried stops the step while its target is untouched.
-SourceRows readSource(data::Connection& source, const CopyStep& step, const StepFailure& failure)
+SourceRows readSource(data::Connection& source, const CopyStep& step, int batchRows, const StepFailure& failure)
 {
     QSqlQuery query;
     try {
@@ -73,7 +75,7 @@ SourceRows readSource(data::Connection& source, const CopyStep& step, const Step
     SourceRows rows;
     const bool ids = step.keepsIds();
     while (query.next()) {
-        if (rows.tuples.size() % LegacyImport::batchRows == 0)
+        if (rows.tuples.size() % batchRows == 0)
             keepResponsive();
         QString tuple = QStringLiteral("(");
         for (int c = 0; c < step.columns.size(); ++c) {
@@ -92,7 +94,35 @@ SourceRows readSource(data::Connection& source, const CopyStep& step, const Step
         if (ids)
             rows.ids.append(query.value(0).toString());
     }
+    // A read that broke off is no end of the table.
+    if (query.lastError().isValid())
+        failure.database(QString(), QStringLiteral(": таблица прочитана не до конца."),
+                         data::DbError(query.lastError().text(), importstatements::sourceSelect(step)));
     return rows;
+}
+
+QString scalarText(data::Connection& connection, const QString& statement)
+{
+    QSqlQuery query = execute(connection, statement);
+    return query.next() ? query.value(0).toString() : QString();
+}
+
+// The shift records are read through the program's own connection. When the
+// name there stands for the very table the step refills, the step would
+// empty the records and write back only the columns it copies: refused.
+void refuseCopyOntoItself(data::Connection& source, data::Connection& target, const CopyStep& step,
+                          const StepFailure& failure)
+{
+    try {
+        const QString from = scalarText(source, importstatements::tableIdentity(step.source));
+        if (!from.startsWith(QLatin1Char('|')) && from == scalarText(target, importstatements::tableIdentity(step.target)))
+            throw fmt::AppError(failure.text(
+                QString(), QStringLiteral(": на соединении программы имя %1 означает саму таблицу %2, а не записи "
+                                          "прежней базы.")
+                               .arg(step.source, step.target)));
+    } catch (const data::DbError& e) {
+        failure.database(QString(), QStringLiteral(": таблица не прочитана."), e);
+    }
 }
 
 QString connectionFailure(const QString& dsn, const data::DbError& e)
@@ -100,11 +130,13 @@ QString connectionFailure(const QString& dsn, const data::DbError& e)
     return QStringLiteral("Импорт не начат: нет соединения с источником данных «%1».\n%2").arg(dsn, e.databaseText());
 }
 
+// A connection of its own for each run, so that one lost since the last run
+// does not stop this one.
 data::Connection& connect(std::unique_ptr<data::Connection>& connection, const QString& name,
                           const QString& connectionString, const QString& dsn)
 {
-    if (!connection)
-        connection = std::make_unique<data::Connection>(connectionString, name);
+    connection.reset();
+    connection = std::make_unique<data::Connection>(connectionString, name);
     try {
         connection->open();
     } catch (const data::DbError& e) {
@@ -152,25 +184,33 @@ void LegacyImport::run(data::Connection& mainConnection, const Progress& progres
 void LegacyImport::copy(int stepNumber, const CopyStep& step, data::Connection& source, const Progress& progress)
 {
     const StepFailure failure(stepNumber, step);
-    const SourceRows rows = readSource(source, step, failure);
+    data::Connection& target = *target_;
+    if (step.fromMainConnection)
+        refuseCopyOntoItself(source, target, step, failure);
+    const SourceRows rows = readSource(source, step, batchRows_, failure);
     const int total = int(rows.tuples.size());
 
-    data::Connection& target = *target_;
-    data::Transaction transaction(target);
+    std::optional<data::Transaction> transaction;
     try {
+        transaction.emplace(target);
         execute(target, importstatements::emptyTarget(step));
     } catch (const data::DbError& e) {
         failure.database(QString(), QStringLiteral(": таблица не очищена."), e);
     }
-    for (int from = 0; from < total; from += batchRows) {
-        const int count = std::min(batchRows, total - from);
+    for (int from = 0; from < total; from += batchRows_) {
+        const int count = std::min(batchRows_, total - from);
         try {
             execute(target, QStringLiteral("savepoint import_rows"));
             execute(target, importstatements::insertRows(step, rows.tuples.mid(from, count)));
             execute(target, QStringLiteral("release savepoint import_rows"));
         } catch (const data::DbError& batchError) {
-            // Row by row, to name the row the database refuses.
-            execute(target, QStringLiteral("rollback to savepoint import_rows"));
+            // Row by row, to name the row the database refuses; unless the
+            // data source rolled the whole transaction back on the error.
+            try {
+                execute(target, QStringLiteral("rollback to savepoint import_rows"));
+            } catch (const data::DbError&) {
+                failure.database(QString(), QStringLiteral(": база данных не приняла записи."), batchError);
+            }
             for (int i = from; i < from + count; ++i) {
                 try {
                     execute(target, importstatements::insertRows(step, {rows.tuples[i]}));
@@ -191,7 +231,7 @@ void LegacyImport::copy(int stepNumber, const CopyStep& step, data::Connection& 
             if (sequence.next() && !sequence.value(0).isNull())
                 execute(target, importstatements::moveSequencePast(sequence.value(0).toString(), step.target));
         }
-        transaction.commit();
+        transaction->commit();
     } catch (const data::DbError& e) {
         failure.database(QString(), QStringLiteral(": копия не сохранена."), e);
     }

@@ -7,6 +7,7 @@
 // table is copied, the sequence of its ids stands past the largest copied id.
 
 #include <QString>
+#include <algorithm>
 #include <functional>
 #include <memory>
 
@@ -45,15 +46,16 @@ public:
     // Takes effect at the next connection.
     void setSources(const ImportSources& sources);
 
-    // Connects both data sources (they stay connected) and copies the seven
+    // Connects both data sources anew (they stay connected) and copies the seven
     // tables in order; the shift records are read through the program's own
     // connection. Throws at the first failure. A call while an import runs
     // does nothing.
     void run(data::Connection& mainConnection, const Progress& progress);
     bool running() const { return running_; }
 
-    // Rows written by one insert.
-    static constexpr int batchRows = 1000;
+    // Rows written by one insert (1000).
+    int batchRows() const { return batchRows_; }
+    void setBatchRows(int rows) { batchRows_ = std::max(1, rows); }
 
 private:
     void copy(int stepNumber, const CopyStep& step, data::Connection& source, const Progress& progress);
@@ -61,6 +63,7 @@ private:
     ImportSources sources_;
     std::unique_ptr<data::Connection> legacy_;  // MSA
     std::unique_ptr<data::Connection> target_;  // PGSQL
+    int batchRows_ = 1000;
     bool running_ = false;
 };
 

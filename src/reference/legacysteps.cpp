@@ -36,6 +36,12 @@ bool isTextType(int type) { return type == QMetaType::QString || type == QMetaTy
     throw fmt::ConversionError(QStringLiteral("«%1» — %2").arg(value.toString(), QString::fromUtf8(what)));
 }
 
+// The number a whole-number variant holds (a char type's too, not its character).
+QString wholeText(const QVariant& value)
+{
+    return value.typeId() == QMetaType::ULongLong ? value.toString() : QString::number(value.toLongLong());
+}
+
 QString numberText(double value) { return QString::number(value, 'g', QLocale::FloatingPointShortest); }
 
 // A number of the previous database: as it is, or read from its text (a
@@ -71,7 +77,7 @@ QString wholeLiteral(const QVariant& value)
     if (value.isNull())
         return QStringLiteral("0");
     if (core::isWholeNumber(value))
-        return value.toString();
+        return wholeText(value);
     const std::optional<double> v = readNumber(value);
     if (!v)
         return QStringLiteral("0");
@@ -98,16 +104,16 @@ QString textLiteral(const QString& text)
     return QStringLiteral("E'") + s + QLatin1Char('\'');
 }
 
-QString momentText(const QDateTime& moment)
+QString timeText(const QTime& time)
 {
-    return moment.toString(moment.time().msec() ? QStringLiteral("yyyy-MM-dd HH:mm:ss.zzz")
-                                                : QStringLiteral("yyyy-MM-dd HH:mm:ss"));
+    return time.toString(time.msec() ? QStringLiteral("HH:mm:ss.zzz") : QStringLiteral("HH:mm:ss"));
 }
 
-// Dates and times keep their meaning: a date of the previous database, or a
-// text in the program's own form dd.MM.yyyy, is written in ISO form, which the
-// server reads the same whatever its date order. Other texts go as they are
-// (hours "8"), for the database to read.
+// Dates and times keep their meaning. They are read as text (the source's
+// statement casts them), so no clock of the workstation shifts them. A date
+// in the program's own form dd.MM.yyyy, with or without a time, is written in
+// ISO form, which the server reads the same whatever its date order; other
+// texts (ISO dates, hours "8") go as they are, for the database to read.
 QString momentLiteral(const QVariant& value)
 {
     if (value.isNull())
@@ -115,26 +121,31 @@ QString momentLiteral(const QVariant& value)
     switch (value.typeId()) {
     case QMetaType::QDate:
         return fmt::quoted(value.toDate().toString(Qt::ISODate));
-    case QMetaType::QDateTime:
-        return fmt::quoted(momentText(value.toDateTime()));
+    case QMetaType::QDateTime: {
+        const QDateTime moment = value.toDateTime();
+        return fmt::quoted(moment.date().toString(Qt::ISODate) + QLatin1Char(' ') + timeText(moment.time()));
+    }
     case QMetaType::QTime:
-        return fmt::quoted(value.toTime().toString(QStringLiteral("HH:mm:ss")));
+        return fmt::quoted(timeText(value.toTime()));
     default:
         break;
     }
-    if (core::isWholeNumber(value))
-        return value.toString();
-    if (core::isFloatingPoint(value))
+    if (core::isNumber(value))
         return floatLiteral(value);
     const QString text = fmt::trimmed(value.toString());
     if (text.isEmpty())
         return QStringLiteral("null");
-    if (const QDate date = QDate::fromString(text, QStringLiteral("dd.MM.yyyy")); date.isValid())
-        return fmt::quoted(date.toString(Qt::ISODate));
-    for (const char* form : {"dd.MM.yyyy H:mm:ss", "dd.MM.yyyy H:mm"}) {
-        const QDateTime moment = QDateTime::fromString(text, QString::fromLatin1(form));
-        if (moment.isValid())
-            return fmt::quoted(momentText(moment));
+    const bool ourForm = text.size() >= 10 && text.at(2) == QLatin1Char('.') && text.at(5) == QLatin1Char('.');
+    const QDate date = ourForm ? QDate::fromString(text.left(10), QStringLiteral("dd.MM.yyyy")) : QDate();
+    if (date.isValid()) {
+        const QString rest = text.mid(10).trimmed();
+        if (rest.isEmpty())
+            return fmt::quoted(date.toString(Qt::ISODate));
+        for (const char* form : {"H:mm:ss", "H:mm"}) {
+            const QTime time = QTime::fromString(rest, QString::fromLatin1(form));
+            if (time.isValid())
+                return fmt::quoted(date.toString(Qt::ISODate) + QLatin1Char(' ') + timeText(time));
+        }
     }
     return textLiteral(text);
 }
@@ -159,8 +170,8 @@ const QList<CopyStep>& copySteps()
         {QStringLiteral("WORKERS"), QStringLiteral("accounts_dep.workers"), true, false,
          whole(L{"id"}) + text(L{"fio", "addr"})},
         {QStringLiteral("smena"), QStringLiteral("accounts_dep.smena"), true, true,
-         whole(L{"id", "w_id", "i_id", "o_id", "kol_vo", "brak", "smena"}) + floating(L{"cena"})
-             + whole(L{"color"}) + text(L{"ok"}) + columns(Carry::Moment, L{"data", "time", "vvod"})},
+         whole(L{"id", "w_id", "i_id", "o_id"}) + floating(L{"kol_vo"}) + whole(L{"brak", "smena"})
+             + floating(L{"cena"}) + whole(L{"color"}) + text(L{"ok"}) + columns(Carry::Moment, L{"data", "time", "vvod"})},
     };
     return steps;
 }
@@ -201,7 +212,10 @@ QString columnList(const CopyStep& step)
 
 QString sourceSelect(const CopyStep& step)
 {
-    return QStringLiteral("select ") + columnList(step) + QStringLiteral(" from ") + step.source
+    QStringList names;
+    for (const ImportColumn& c : step.columns)
+        names << (c.carry == Carry::Moment ? QStringLiteral("CAST(%1 AS VARCHAR(40)) AS %1").arg(c.name) : c.name);
+    return QStringLiteral("select ") + names.join(QStringLiteral(", ")) + QStringLiteral(" from ") + step.source
         + (step.sorted ? QStringLiteral(" order by id ASC") : QString());
 }
 
@@ -221,16 +235,24 @@ QString insertRows(const CopyStep& step, const QStringList& tuples)
 
 QString idSequence(const QString& table)
 {
+    // A sequence of its own (serial, identity), else the one that the default
+    // of the column or of its domain draws from.
     const QString t = fmt::quoted(table);
     return QStringLiteral(
                "select coalesce(pg_get_serial_sequence(%1, 'id'), "
-               "(select s.oid::regclass::text from pg_attrdef a "
-               "join pg_attribute c on c.attrelid = a.adrelid and c.attnum = a.adnum "
-               "join pg_depend d on d.classid = 'pg_attrdef'::regclass and d.objid = a.oid "
-               "and d.refclassid = 'pg_class'::regclass "
-               "join pg_class s on s.oid = d.refobjid and s.relkind = 'S' "
-               "where a.adrelid = %1::regclass and c.attname = 'id' limit 1))")
+               "(select substring(coalesce(pg_get_expr(d.adbin, d.adrelid), y.typdefault) "
+               "from 'nextval[(]''([^'']+)''') "
+               "from pg_attribute c join pg_type y on y.oid = c.atttypid "
+               "left join pg_attrdef d on d.adrelid = c.attrelid and d.adnum = c.attnum "
+               "where c.attrelid = %1::regclass and c.attname = 'id'))")
         .arg(t);
+}
+
+QString tableIdentity(const QString& table)
+{
+    return QStringLiteral("select coalesce(to_regclass(%1)::oid::text, '') || '|' || current_database() || '|' || "
+                          "pg_postmaster_start_time()")
+        .arg(fmt::quoted(table));
 }
 
 QString moveSequencePast(const QString& sequence, const QString& table)

@@ -50,7 +50,8 @@ QString importProgressLine(const QString& source, int row, int rows);
 namespace importstatements {
 
 // "select id, vid from VID_OPER order by id ASC"; the previous database
-// matches the names without regard to letter case.
+// matches the names without regard to letter case. Dates and times are read
+// as text.
 QString sourceSelect(const CopyStep& step);
 // "delete from accounts_dep.vid_oper where id>0": rows with id 0 or below stay.
 QString emptyTarget(const CopyStep& step);
@@ -59,6 +60,10 @@ QString insertRows(const CopyStep& step, const QStringList& tuples);
 // The sequence that gives the table's ids (its own, or the one its id
 // default draws from); null when there is none.
 QString idSequence(const QString& table);
+// The table a name stands for on a connection, told apart from any other
+// server's, database's or table's: "oid|database|server start"; the oid is
+// empty when there is no such table.
+QString tableIdentity(const QString& table);
 // Moves the sequence past the table's largest id; never back.
 QString moveSequencePast(const QString& sequence, const QString& table);
 

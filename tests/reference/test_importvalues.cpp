@@ -36,6 +36,7 @@ private slots:
         row("whole, a fraction", 6.5, Carry::Whole, "");
         row("whole, letters", QStringLiteral("5а"), Carry::Whole, "");
         row("whole, a bool", true, Carry::Whole, "1");
+        row("whole, a char type is its number", QVariant::fromValue<signed char>(65), Carry::Whole, "65");
         row("float, missing", QVariant(), Carry::Float, "0");
         row("float", 1.75, Carry::Float, "1.75");
         row("float, kept exactly", 0.1, Carry::Float, "0.1");
@@ -44,6 +45,7 @@ private slots:
         row("float, not a number", QStringLiteral("12.5.1"), Carry::Float, "");
         row("float, infinite", qInf(), Carry::Float, "");
         row("text, missing", QVariant(), Carry::Text, "null");
+        row("text, null of a type", QVariant(QMetaType(QMetaType::QString)), Carry::Text, "null");
         row("text", QStringLiteral("Иванов"), Carry::Text, "E'Иванов'");
         row("text, quotes and backslashes", QStringLiteral("О'Нил \\ ?"), Carry::Text, "E'О''Нил \\\\ ?'");
         row("text, a number", 12, Carry::Text, "E'12'");
@@ -57,6 +59,8 @@ private slots:
         row("moment, our date and time text", QStringLiteral("05.03.2021 8:30"), Carry::Moment,
             "'2021-03-05 08:30:00'");
         row("moment, hours", 8, Carry::Moment, "8");
+        row("moment, time", QTime(7, 5), Carry::Moment, "'07:05:00'");
+        row("moment, a date of another form", QStringLiteral("03/05/2021"), Carry::Moment, "E'03/05/2021'");
         row("moment, other text", QStringLiteral("2021-03-05"), Carry::Moment, "E'2021-03-05'");
     }
     void literals()

@@ -95,7 +95,7 @@ Table shiftRecords(const Sizes& s)
 {
     Table t{QStringLiteral("SMENA"),
             {QStringLiteral("id INTEGER"), QStringLiteral("w_id INTEGER"), QStringLiteral("i_id INTEGER"),
-             QStringLiteral("o_id INTEGER"), QStringLiteral("kol_vo INTEGER"), QStringLiteral("brak INTEGER"),
+             QStringLiteral("o_id INTEGER"), QStringLiteral("kol_vo DOUBLE PRECISION"), QStringLiteral("brak INTEGER"),
              QStringLiteral("smena INTEGER"), QStringLiteral("cena DOUBLE PRECISION"), QStringLiteral("color INTEGER"),
              QStringLiteral("ok VARCHAR(2)"), QStringLiteral("data DATE"), QStringLiteral("time INTEGER"),
              QStringLiteral("vvod TIMESTAMP")},
@@ -108,7 +108,7 @@ Table shiftRecords(const Sizes& s)
                                workerId(i % s.workers),
                                productId(operation % s.products),
                                operationId(operation),
-                               i % 17 == 4 ? missing() : QVariant(10 + i % 40),
+                               i % 17 == 4 ? missing() : QVariant(10 + i % 40 + (i % 10 == 3 ? 0.5 : 0.0)),
                                i % 9 == 0 ? 1 : 0,
                                1 + i % 3,
                                1.5 + operation * 0.25,

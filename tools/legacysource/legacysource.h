@@ -49,7 +49,7 @@ struct Table {
 
 // H_TABEL, IZDEL, NOMENKL, OPER, VID_OPER, WORKERS, SMENA. Every table has
 // missing values in some rows: a day cell, a weight, a price, an address, a
-// quantity, a date. One worker, product and kind have names with quotes,
+// quantity, a date; some quantities have a half piece. One worker, product and kind have names with quotes,
 // backslashes and ODBC escapes in them.
 QList<Table> makeTables(const Sizes& sizes = {});
 const Table& table(const QList<Table>& tables, const QString& name);
