@@ -39,8 +39,6 @@ long currentRssKb()
     return fields.size() > 1 ? fields[1].toLong() * 4 : 0;  // resident pages of 4 kB
 }
 
-void execute(data::Connection& c, const QString& statement) { data::runStatement(c, statement, data::Parameters{}); }
-
 // delete + COPY of the shift records the import writes, on the server alone.
 double copyBaselineMs(data::Connection& c)
 {
@@ -49,12 +47,12 @@ double copyBaselineMs(data::Connection& c)
     for (const reference::ImportColumn& column : step.columns)
         names << column.name;
     const QString file = QStringLiteral("/tmp/tabel_import_bench.copy");
-    execute(c, QStringLiteral("copy (select %1 from public.smena order by id) to '%2'").arg(names.join(QLatin1Char(',')), file));
+    data::runStatement(c, QStringLiteral("copy (select %1 from public.smena order by id) to '%2'").arg(names.join(QLatin1Char(',')), file));
     data::Transaction transaction(c);  // rolled back
     QElapsedTimer timer;
     timer.start();
-    execute(c, reference::importstatements::emptyTarget(step));
-    execute(c, QStringLiteral("copy %1 (%2) from '%3'").arg(step.target, names.join(QLatin1Char(',')), file));
+    data::runStatement(c, reference::importstatements::emptyTarget(step));
+    data::runStatement(c, QStringLiteral("copy %1 (%2) from '%3'").arg(step.target, names.join(QLatin1Char(',')), file));
     return double(timer.nsecsElapsed()) / 1e6;
 }
 
@@ -77,12 +75,12 @@ int main(int argc, char** argv)
                                                           params.password)});
         {
             data::Connection admin(bench::connectionStringFor("postgres"), QStringLiteral("admin"));
-            execute(admin, QStringLiteral("drop database if exists %1 with (force)").arg(kDatabase));
-            execute(admin, QStringLiteral("create database %1 template %2").arg(kDatabase, templ));
+            data::runStatement(admin, QStringLiteral("drop database if exists %1 with (force)").arg(kDatabase));
+            data::runStatement(admin, QStringLiteral("create database %1 template %2").arg(kDatabase, templ));
         }
         params.database = kDatabase;
         data::Connection main(data::buildConnectionString(params), QStringLiteral("ADO_DB"));
-        execute(main, QStringLiteral("select accounts_dep.apply_database_settings()"));
+        data::runStatement(main, QStringLiteral("select accounts_dep.apply_database_settings()"));
         main.close();  // the settings hold from the next connection on
 
         {
@@ -94,7 +92,7 @@ int main(int argc, char** argv)
                     legacy::writeTable(file, t);
             legacy::writeTable(main, legacy::table(tables, QStringLiteral("SMENA")), QStringLiteral("public.smena"));
         }
-        execute(main, QStringLiteral("analyze public.smena"));
+        data::runStatement(main, QStringLiteral("analyze public.smena"));
 
         const double copyMs = copyBaselineMs(main);
 
@@ -141,7 +139,7 @@ int main(int argc, char** argv)
 
         data::Connection admin(bench::connectionStringFor("postgres"), QStringLiteral("admin"));
         main.close();
-        execute(admin, QStringLiteral("drop database if exists %1 with (force)").arg(kDatabase));
+        data::runStatement(admin, QStringLiteral("drop database if exists %1 with (force)").arg(kDatabase));
         QDir(dir).removeRecursively();
     } catch (const std::exception& e) {
         std::fprintf(stderr, "import_bench: %s\n", e.what());

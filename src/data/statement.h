@@ -38,7 +38,7 @@ private:
 
 // Prepares and runs the statement, binding the named values. Throws DbError
 // with the database's text and the statement when it fails.
-QSqlQuery runStatement(Connection& connection, const QString& statement, const Parameters& params,
+QSqlQuery runStatement(Connection& connection, const QString& statement, const Parameters& params = {},
                        bool forwardOnly = true);
 
 }  // namespace data

@@ -17,11 +17,6 @@ namespace reference {
 
 namespace {
 
-QSqlQuery execute(data::Connection& connection, const QString& statement)
-{
-    return data::runStatement(connection, statement, data::Parameters{});
-}
-
 // Windows repaint and timers run between batches. What the user types or
 // clicks waits for the end of the import: a record saved meanwhile would wait
 // for the rows the import's open transaction holds, and the import for it.
@@ -68,7 +63,7 @@ SourceRows readSource(data::Connection& source, const CopyStep& step, int batchR
 {
     QSqlQuery query;
     try {
-        query = execute(source, importstatements::sourceSelect(step));
+        query = data::runStatement(source, importstatements::sourceSelect(step));
     } catch (const data::DbError& e) {
         failure.database(QString(), QStringLiteral(": таблица не прочитана."), e);
     }
@@ -103,7 +98,7 @@ SourceRows readSource(data::Connection& source, const CopyStep& step, int batchR
 
 QString scalarText(data::Connection& connection, const QString& statement)
 {
-    QSqlQuery query = execute(connection, statement);
+    QSqlQuery query = data::runStatement(connection, statement);
     return query.next() ? query.value(0).toString() : QString();
 }
 
@@ -193,27 +188,27 @@ void LegacyImport::copy(int stepNumber, const CopyStep& step, data::Connection& 
     std::optional<data::Transaction> transaction;
     try {
         transaction.emplace(target);
-        execute(target, importstatements::emptyTarget(step));
+        data::runStatement(target, importstatements::emptyTarget(step));
     } catch (const data::DbError& e) {
         failure.database(QString(), QStringLiteral(": таблица не очищена."), e);
     }
     for (int from = 0; from < total; from += batchRows_) {
         const int count = std::min(batchRows_, total - from);
         try {
-            execute(target, QStringLiteral("savepoint import_rows"));
-            execute(target, importstatements::insertRows(step, rows.tuples.mid(from, count)));
-            execute(target, QStringLiteral("release savepoint import_rows"));
+            data::runStatement(target, QStringLiteral("savepoint import_rows"));
+            data::runStatement(target, importstatements::insertRows(step, rows.tuples.mid(from, count)));
+            data::runStatement(target, QStringLiteral("release savepoint import_rows"));
         } catch (const data::DbError& batchError) {
             // Row by row, to name the row the database refuses; unless the
             // data source rolled the whole transaction back on the error.
             try {
-                execute(target, QStringLiteral("rollback to savepoint import_rows"));
+                data::runStatement(target, QStringLiteral("rollback to savepoint import_rows"));
             } catch (const data::DbError&) {
                 failure.database(QString(), QStringLiteral(": база данных не приняла записи."), batchError);
             }
             for (int i = from; i < from + count; ++i) {
                 try {
-                    execute(target, importstatements::insertRows(step, {rows.tuples[i]}));
+                    data::runStatement(target, importstatements::insertRows(step, {rows.tuples[i]}));
                 } catch (const data::DbError& e) {
                     failure.database(failure.row(i + 1, step.keepsIds() ? rows.ids[i] : QString()),
                                      QStringLiteral(": база данных не приняла запись."), e);
@@ -227,9 +222,9 @@ void LegacyImport::copy(int stepNumber, const CopyStep& step, data::Connection& 
     }
     try {
         if (step.keepsIds()) {
-            QSqlQuery sequence = execute(target, importstatements::idSequence(step.target));
+            QSqlQuery sequence = data::runStatement(target, importstatements::idSequence(step.target));
             if (sequence.next() && !sequence.value(0).isNull())
-                execute(target, importstatements::moveSequencePast(sequence.value(0).toString(), step.target));
+                data::runStatement(target, importstatements::moveSequencePast(sequence.value(0).toString(), step.target));
         }
         transaction->commit();
     } catch (const data::DbError& e) {

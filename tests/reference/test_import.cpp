@@ -89,10 +89,7 @@ private:
         data::Connection ours(db_->connectionString(), QStringLiteral("legacy-smena"));
         legacy::writeTable(ours, legacy::table(tables_, QStringLiteral("SMENA")), QStringLiteral("public.smena"));
     }
-    void legacyStatement(const QString& statement)
-    {
-        data::runStatement(*legacyFile_, statement, data::Parameters{});
-    }
+    void legacyStatement(const QString& statement) { data::runStatement(*legacyFile_, statement); }
 
     void runImport() { windows_->journal.importAction->trigger(); }
 
@@ -261,9 +258,12 @@ private slots:
         QCOMPARE(count(QStringLiteral("select count(*) from accounts_dep.nomenkl")), 10);  // done
         QCOMPARE(windows_->journal.Label1->text(), QStringLiteral("WORKERS: 3 из 20 записей"));  // the first insert
 
-        // The program goes on: the journal reads its records.
-        windows_->journal.refresh();
+        // The program goes on: the journal reads a day again, on its own
+        // connection, without an error.
+        windows_->journal.setJournalDate(QDate(2020, 11, 2));
+        windows_->journal.changeDate();
         QVERIFY(dm().smena(1).isOpen());
+        QCOMPARE(messages.count(), 1);
 
         legacyStatement(QStringLiteral("update WORKERS set FIO = 'Работник Старой Базы 5' where id = %1")
                             .arg(legacy::workerId(4)));

@@ -139,8 +139,6 @@ QString literal(const QVariant& v)
     }
 }
 
-void execute(data::Connection& c, const QString& statement) { data::runStatement(c, statement, data::Parameters{}); }
-
 void writeFile(const QString& path, const QString& text)
 {
     QFile f(path);
@@ -167,8 +165,8 @@ const Table& table(const QList<Table>& tables, const QString& name)
 void writeTable(data::Connection& connection, const Table& table, const QString& as)
 {
     data::Transaction transaction(connection);
-    execute(connection, QStringLiteral("drop table if exists ") + as);
-    execute(connection, QStringLiteral("create table %1 (%2)").arg(as, table.columns.join(QStringLiteral(", "))));
+    data::runStatement(connection, QStringLiteral("drop table if exists ") + as);
+    data::runStatement(connection, QStringLiteral("create table %1 (%2)").arg(as, table.columns.join(QStringLiteral(", "))));
     constexpr int batch = 200;
     for (qsizetype from = 0; from < table.rows.size(); from += batch) {
         QStringList tuples;
@@ -178,7 +176,7 @@ void writeTable(data::Connection& connection, const Table& table, const QString&
                 values << literal(v);
             tuples << QLatin1Char('(') + values.join(QStringLiteral(", ")) + QLatin1Char(')');
         }
-        execute(connection, QStringLiteral("insert into %1 values %2").arg(as, tuples.join(QStringLiteral(", "))));
+        data::runStatement(connection, QStringLiteral("insert into %1 values %2").arg(as, tuples.join(QStringLiteral(", "))));
     }
     transaction.commit();
 }
