@@ -1,11 +1,16 @@
 #include "data/connection.h"
 
 #include <QMutex>
+#include <QSqlDriver>
 #include <QSqlError>
 #include <QSqlQuery>
 
+#include <sql.h>
+#include <sqlext.h>
+
 #include "data/connectionstring.h"
 #include "data/dberror.h"
+#include "data/statement.h"
 
 namespace data {
 
@@ -63,6 +68,34 @@ QSqlDatabase Connection::database()
     return QSqlDatabase::database(name_, false);
 }
 
+namespace {
+
+// The ODBC driver knows after a failed exchange with the server that the
+// connection is gone (SQL_ATTR_CONNECTION_DEAD).
+bool connectionDead(const QSqlDatabase& db)
+{
+    const QVariant handle = db.driver()->handle();
+    if (!handle.isValid() || handle.metaType().sizeOf() != sizeof(SQLHANDLE))
+        return false;
+    SQLHANDLE hdbc = *static_cast<const SQLHANDLE*>(handle.constData());
+    if (hdbc == SQL_NULL_HANDLE)
+        return false;
+    SQLUINTEGER dead = SQL_CD_FALSE;
+    const SQLRETURN r = SQLGetConnectAttr(hdbc, SQL_ATTR_CONNECTION_DEAD, &dead, sizeof dead, nullptr);
+    return SQL_SUCCEEDED(r) && dead == SQL_CD_TRUE;
+}
+
+}  // namespace
+
+bool Connection::dropIfLost()
+{
+    QSqlDatabase db = QSqlDatabase::database(name_, false);
+    if (!db.isOpen() || !connectionDead(db))
+        return false;
+    close();
+    return true;
+}
+
 void Connection::begin()
 {
     if (transactionDepth_ > 0) {
@@ -73,7 +106,9 @@ void Connection::begin()
     transactionDepth_ = 1;
     if (!db.transaction()) {
         transactionDepth_ = 0;
-        throw DbError(db.lastError().text(), QStringLiteral("begin"));
+        const QString text = db.lastError().text();
+        dropIfLost();
+        throw DbError(text, QStringLiteral("begin"));
     }
 }
 
@@ -88,6 +123,8 @@ void Connection::commit()
     QSqlDatabase db = QSqlDatabase::database(name_, false);
     if (!db.commit()) {
         const QString text = db.lastError().text();
+        if (dropIfLost())
+            throw DbError(text + QLatin1Char('\n') + lostConnectionNote(true), QStringLiteral("commit"));
         db.rollback();
         throw DbError(text, QStringLiteral("commit"));
     }

@@ -26,6 +26,12 @@ public:
     // The open connection; opened first with the settings it holds when closed.
     QSqlDatabase database();
 
+    // After a failed statement: when the driver reports the connection dead
+    // (the server ended it, the network broke), closes it, ending any
+    // transaction, so that the next use opens it anew with the settings it
+    // holds. True when it was dead.
+    bool dropIfLost();
+
     // Groups the statements of one user action: all take effect or none does.
     void begin();
     void commit();

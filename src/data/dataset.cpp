@@ -180,7 +180,8 @@ void Dataset::open()
 {
     if (open_)
         return;
-    QSqlQuery q = runStatement(connection_, statement_, params_);
+    // A read that met a lost connection is read again on a new one.
+    QSqlQuery q = runStatement(connection_, statement_, params_, WhenLost::RepeatRead);
     const QSqlRecord record = q.record();
     QStringList fields;
     for (int i = 0; i < record.count(); ++i)

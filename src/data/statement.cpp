@@ -1,5 +1,6 @@
 #include "data/statement.h"
 
+#include <QRegularExpression>
 #include <QSqlError>
 
 #include "data/connection.h"
@@ -104,32 +105,71 @@ QStringList Parameters::names() const
     return out;
 }
 
-QSqlQuery runStatement(Connection& connection, const QString& statement, const Parameters& params, bool forwardOnly)
+bool readsOnly(const QString& statement)
 {
-    QSqlDatabase db = connection.database();
-    QSqlQuery query(db);
-    query.setForwardOnly(forwardOnly);
+    // Judged on the text outside quoted texts, which may hold anything.
+    QString text;
+    bool quoted = false;
+    for (const QChar c : statement) {
+        if (c == QLatin1Char('\''))
+            quoted = !quoted;
+        else if (!quoted)
+            text += c;
+    }
+    static const QRegularExpression select(QStringLiteral("^\\s*select\\b"),
+                                           QRegularExpression::CaseInsensitiveOption);
+    // a schema's function call, "select ... into" (a new table), a second statement
+    static const QRegularExpression writes(QStringLiteral("\\b\\w+\\s*\\.\\s*\\w+\\s*\\(|\\binto\\b|;\\s*\\S"),
+                                           QRegularExpression::CaseInsensitiveOption);
+    return select.match(text).hasMatch() && !writes.match(text).hasMatch();
+}
+
+QString lostConnectionNote(bool inTransaction)
+{
+    QString note = QStringLiteral("Связь с БД потеряна. При следующем действии соединение будет открыто заново.");
+    if (inTransaction)
+        note += QStringLiteral(" Изменения не сохранены.");
+    return note;
+}
+
+namespace {
+
+bool execute(QSqlQuery& query, const QString& statement, const Parameters& params)
+{
+    query.setForwardOnly(true);
     query.setNumericalPrecisionPolicy(QSql::LowPrecisionDouble);
     const PositionalStatement positional = toPositional(statement);
-    bool ok = false;
-    if (positional.names.isEmpty()) {
-        ok = query.exec(statement);
-    } else {
-        ok = query.prepare(positional.text);
-        if (ok) {
-            for (const QString& name : positional.names)
-                query.addBindValue(params.value(name));
-            ok = query.exec();
-        }
-    }
-    if (!ok) {
+    if (positional.names.isEmpty())
+        return query.exec(statement);
+    if (!query.prepare(positional.text))
+        return false;
+    for (const QString& name : positional.names)
+        query.addBindValue(params.value(name));
+    return query.exec();
+}
+
+}  // namespace
+
+QSqlQuery runStatement(Connection& connection, const QString& statement, const Parameters& params, WhenLost whenLost)
+{
+    for (bool repeated = false;; repeated = true) {
+        const bool inTransaction = connection.inTransaction();
+        QSqlQuery query(connection.database());
+        if (execute(query, statement, params))
+            return query;
         const QSqlError e = query.lastError();
         QString text = e.databaseText();
         if (text.isEmpty())
             text = e.text();
-        throw DbError(text, statement);
+        query = QSqlQuery();
+        if (!connection.dropIfLost())
+            throw DbError(text, statement);
+        // Inside a transaction the server has undone the transaction's work:
+        // repeating one statement of it would write half of it.
+        if (!repeated && !inTransaction && whenLost == WhenLost::RepeatRead && readsOnly(statement))
+            continue;
+        throw DbError(text + QLatin1Char('\n') + lostConnectionNote(inTransaction), statement);
     }
-    return query;
 }
 
 }  // namespace data

@@ -36,9 +36,24 @@ private:
     QList<QPair<QString, QVariant>> items_;
 };
 
+// What may be done with a statement that met a lost connection. Either way
+// the connection is closed, so that the next statement opens it anew.
+enum class WhenLost {
+    Fail,        // report the error: the statement may have written
+    RepeatRead,  // open the connection again and repeat a statement that only reads (readsOnly)
+};
+
 // Prepares and runs the statement, binding the named values. Throws DbError
 // with the database's text and the statement when it fails.
 QSqlQuery runStatement(Connection& connection, const QString& statement, const Parameters& params = {},
-                       bool forwardOnly = true);
+                       WhenLost whenLost = WhenLost::Fail);
+
+// True for a select that calls no schema's function: running it again
+// changes nothing. Functions of the database (accounts_dep.smena__accept_row_hwo)
+// may write, and a statement that writes is never repeated.
+bool readsOnly(const QString& statement);
+
+// Appended to the database's text when the connection was lost.
+QString lostConnectionNote(bool inTransaction);
 
 }  // namespace data

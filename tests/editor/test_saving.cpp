@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QLineEdit>
 
+#include "data/statement.h"
 #include "editordriver.h"
 #include "support/messagerecorder.h"
 #include "support/testmain.h"
@@ -282,6 +283,36 @@ private slots:
         db_->exec("drop function fail_h_tabel()");
         QCOMPARE(count("w_id=990001"), 1);
         QCOMPARE(cell(990001, 2, 5), 3);
+    }
+
+    void aLostConnectionIsOpenedAgainByTheNextAction()
+    {
+        setDay(false, 2);
+        const int records = shift().recordCount();
+        testing::MessageRecorder messages;
+        const auto endProgramSession = [this] { db_->endSession(dm().scalar("select pg_backend_pid()").toInt()); };
+        endProgramSession();
+        clickByEvent(journal_->refreshButton);  // reads: read again on a new connection
+        QCOMPARE(messages.count(), 0);
+        QVERIFY(shift().isOpen());
+        QCOMPARE(shift().recordCount(), records);
+        inNewRecord([&](ShiftRecordEditor& e) {
+            fillNewRecord(e, QStringLiteral("Т-1 1. "), QStringLiteral("1"), QStringLiteral("3"));
+            endProgramSession();  // the server restarts while the record is being filled in
+            clickByEvent(e.saveButton);
+            // the save that met it is reported and not repeated behind the user's back
+            QCOMPARE(messages.count(), 1);
+            QVERIFY2(messages.lastText().contains(data::lostConnectionNote(true)), qPrintable(messages.lastText()));
+            QCOMPARE(e.values().recordId, 0);
+            QCOMPARE(count("w_id=990001"), 0);
+            clickByEvent(e.saveButton);  // the next "Запись" works
+            QCOMPARE(messages.count(), 1);
+            QVERIFY(e.values().recordId > 0);
+            e.exitButton->click();
+        });
+        QCOMPARE(count("w_id=990001"), 1);
+        QCOMPARE(cell(990001, 2, 5), 3);
+        QCOMPARE(shift().recordCount(), records + 1);
     }
 
     void deleteButtonAsksAndSetsTheCell()

@@ -4,6 +4,7 @@
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
+#include <QThread>
 #include <QVariant>
 
 #include "data/dberror.h"
@@ -99,6 +100,16 @@ QVariant TestDatabase::scalar(const QString& statement) const
     if (!q.exec(statement))
         throw data::DbError(q.lastError().text(), statement);
     return q.next() ? q.value(0) : QVariant();
+}
+
+void TestDatabase::endSession(int backendPid) const
+{
+    exec(QStringLiteral("select pg_terminate_backend(%1)").arg(backendPid));
+    const QString gone = QStringLiteral("select count(*) from pg_stat_activity where pid=%1").arg(backendPid);
+    for (int i = 0; i < 500 && scalar(gone).toInt() > 0; ++i)
+        QThread::msleep(10);
+    if (scalar(gone).toInt() > 0)
+        qFatal("test database: session %d did not end", backendPid);
 }
 
 }  // namespace testing

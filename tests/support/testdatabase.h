@@ -27,6 +27,10 @@ public:
     void exec(const QString& statement) const;
     QVariant scalar(const QString& statement) const;
 
+    // Ends the server session with that backend process id, as a server
+    // restart or an administrator would, and waits until it is gone.
+    void endSession(int backendPid) const;
+
     static QString server();
     // The name the database of a suite gets, known before it is made.
     static QString nameFor(const QString& suite);
