@@ -74,7 +74,15 @@ void VersionGate::install()
 {
     windows_.login.setActivationHook([this] { run(); });
     QTimer* timer = windows_.journal.Timer1;
-    QObject::connect(timer, &QTimer::timeout, timer, [this] { ui::guarded([this] { run(); }); });
+    QObject::connect(timer, &QTimer::timeout, timer, [this] {
+        // A tick that comes while a user action's transaction is open (a
+        // window letting events through meanwhile) waits for the next one: the
+        // gate's statements would become part of that action, and their error
+        // would undo it.
+        if (windows_.dataModule.ADO_DB.inTransaction())
+            return;
+        ui::guarded([this] { run(); });
+    });
     timer->start();
 }
 

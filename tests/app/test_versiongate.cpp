@@ -14,6 +14,7 @@
 #include "app/loginwindow.h"
 #include "app/versiongate.h"
 #include "app/windows.h"
+#include "data/connection.h"
 #include "journal/journalwindow.h"
 #include "support/messagerecorder.h"
 #include "support/testdatabase.h"
@@ -235,6 +236,37 @@ private slots:
         messages.clear();
         journal_->Timer1->start();  // the next tick tries again
         QTRY_COMPARE(stored(), std::optional<app::BuildStamp>(app::BuildStamp{20211223, 50000}));
+        journal_->Timer1->stop();
+        QCOMPARE(messages.count(), 0);
+    }
+
+    void tickInsideAnOpenTransactionWaitsForTheNext()
+    {
+        store(kStamp);
+        const app::BuildStamp newer{20211223, 50001};
+        app::VersionGate gate(*windows_, newer);
+        gate.install();
+        journal_->Timer1->setInterval(1);
+        {
+            data::Transaction transaction(windows_->dataModule.ADO_DB);
+            QTest::qWait(50);  // ticks while the action lets events through
+            // nothing of the gate inside the action's transaction
+            QCOMPARE(windows_->dataModule.scalar("select t from accounts_dep.ver").toInt(), kStamp.time);
+        }  // the action is rolled back: the stamp must not have been part of it
+        QCOMPARE(stored(), std::optional<app::BuildStamp>(kStamp));
+        QTRY_COMPARE(stored(), std::optional<app::BuildStamp>(newer));
+        journal_->Timer1->stop();
+    }
+
+    void tickAfterTheServerEndedTheSessionWorks()
+    {
+        store(kStamp);
+        testing::MessageRecorder messages;
+        app::VersionGate gate(*windows_, app::BuildStamp{20211223, 50002});
+        gate.install();
+        db_->endSession(windows_->dataModule.scalar("select pg_backend_pid()").toInt());
+        journal_->Timer1->setInterval(1);
+        QTRY_COMPARE(stored(), std::optional<app::BuildStamp>(app::BuildStamp{20211223, 50002}));
         journal_->Timer1->stop();
         QCOMPARE(messages.count(), 0);
     }
