@@ -174,15 +174,23 @@ language plpgsql
 as $$
 declare
     hours integer;
+    updated integer;
     cell text := 'd' || extract(day from p_data)::integer;
 begin
     select coalesce(sum(time), 0) into hours
       from accounts_dep.smena
      where w_id = p_w_id and smena = p_smena and data = p_data;
-    execute format('insert into accounts_dep.h_tabel (w_id, smena, month, year, %1$I) '
-                   'values ($1, $2, $3, $4, $5) '
-                   'on conflict (w_id, smena, month, year) do update set %1$I = excluded.%1$I', cell)
+    -- updated, or inserted when there is no row: a database without the
+    -- table's unique key works the same
+    execute format('update accounts_dep.h_tabel set %1$I = $5 '
+                   'where w_id = $1 and smena = $2 and month = $3 and year = $4', cell)
       using p_w_id, p_smena, extract(month from p_data)::integer, extract(year from p_data)::integer, hours;
+    get diagnostics updated = row_count;
+    if updated = 0 then
+        execute format('insert into accounts_dep.h_tabel (w_id, smena, month, year, %1$I) '
+                       'values ($1, $2, $3, $4, $5)', cell)
+          using p_w_id, p_smena, extract(month from p_data)::integer, extract(year from p_data)::integer, hours;
+    end if;
 end
 $$;
 

@@ -2,6 +2,7 @@
 
 #include "core/textformat.h"
 #include "data/datamodule.h"
+#include "records/monthrebuild.h"
 
 namespace records::timesheet {
 
@@ -27,17 +28,31 @@ QString dayHoursStatement(const DayCell& c)
         .arg(fmt::dateText(c.date));
 }
 
-QString cellUpsertStatement(const DayCell& c, int hours)
+QString rowCountStatement(const DayCell& c)
 {
-    const int day = c.date.day();
-    return QStringLiteral("insert into accounts_dep.h_tabel(smena, w_id, month, year, d%1) values(%2, %3, %4, %5, %6) "
-                          "on conflict (w_id, smena, month, year) do update set d%1=excluded.d%1")
-        .arg(day)
+    return QStringLiteral("select count(w_id) as cnt from accounts_dep.h_tabel") + keyCondition(c);
+}
+
+QString cellInsertStatement(const DayCell& c, int hours)
+{
+    return QStringLiteral("insert into accounts_dep.h_tabel(smena, w_id, month, year, d%1) values(%2, %3, %4, %5, %6)")
+        .arg(c.date.day())
         .arg(c.shift)
         .arg(c.worker)
         .arg(c.date.month())
         .arg(c.date.year())
         .arg(hours);
+}
+
+QString rowDeleteStatement(const DayCell& c)
+{
+    return QStringLiteral("delete from accounts_dep.h_tabel") + keyCondition(c);
+}
+
+QString rowFillStatement(const DayCell& c)
+{
+    return monthFillStatement(c.date.month(), c.date.year(),
+                              QStringLiteral(" and w_id=%1 and smena=%2").arg(c.worker).arg(c.shift));
 }
 
 QString cellUpdateStatement(const DayCell& c, int hours)
@@ -65,18 +80,48 @@ int dayHours(data::DataModule& dm, const DayCell& cell)
     return data::variantInteger(v, QStringLiteral("tim"));
 }
 
+namespace {
+
+int rowCount(data::DataModule& dm, const DayCell& cell)
+{
+    return dm.readControl(rowCountStatement(cell), [](const data::Dataset& control) {
+        return control.isEmpty() ? 0 : control.integer(QStringLiteral("cnt"));
+    });
+}
+
+void execute(data::DataModule& dm, const QString& statement)
+{
+    dm.H_Tabel_ins.setStatement(statement);
+    dm.H_Tabel_ins.execute();
+}
+
+enum class MissingRow { Insert, Leave };
+
+void setCell(data::DataModule& dm, const DayCell& cell, MissingRow missing)
+{
+    const int rows = rowCount(dm, cell);
+    if (rows > 1) {
+        execute(dm, rowDeleteStatement(cell));
+        execute(dm, rowFillStatement(cell));
+        return;
+    }
+    const int hours = dayHours(dm, cell);
+    if (rows == 1)
+        execute(dm, cellUpdateStatement(cell, hours));
+    else if (missing == MissingRow::Insert)
+        execute(dm, cellInsertStatement(cell, hours));
+}
+
+}  // namespace
+
 void writeCell(data::DataModule& dm, const DayCell& cell)
 {
-    const int hours = dayHours(dm, cell);
-    dm.H_Tabel_ins.setStatement(cellUpsertStatement(cell, hours));
-    dm.H_Tabel_ins.execute();
+    setCell(dm, cell, MissingRow::Insert);
 }
 
 void updateCell(data::DataModule& dm, const DayCell& cell)
 {
-    const int hours = dayHours(dm, cell);
-    dm.H_Tabel_ins.setStatement(cellUpdateStatement(cell, hours));
-    dm.H_Tabel_ins.execute();
+    setCell(dm, cell, MissingRow::Leave);
 }
 
 }  // namespace records::timesheet

@@ -35,10 +35,16 @@ constexpr int sheetLockSubkey = 0;
 
 // "select sum(time) as tim from accounts_dep.smena where w_id=... and smena=... and data=to_date('dd.MM.yyyy', 'DD.MM.YYYY') group by w_id, smena, data"
 QString dayHoursStatement(const DayCell& cell);
-// Inserts the row with the one cell set, or sets the cell of the existing row.
-QString cellUpsertStatement(const DayCell& cell, int hours);
-// Sets the cell of an existing row; inserts nothing.
+// "select count(w_id) as cnt from accounts_dep.h_tabel where w_id=... and smena=... and month=... and year=..."
+QString rowCountStatement(const DayCell& cell);
+// Inserts the worker's row of the month with the one cell set.
+QString cellInsertStatement(const DayCell& cell, int hours);
+// Sets the cell of the existing row (of every row of the key, when there are several).
 QString cellUpdateStatement(const DayCell& cell, int hours);
+// Removes the rows of the worker, shift and month; with rowFillStatement, the
+// rows are replaced by one computed from the shift records.
+QString rowDeleteStatement(const DayCell& cell);
+QString rowFillStatement(const DayCell& cell);
 // Waits for (and holds to the end of the transaction) the worker's time sheet lock.
 QString workerLockStatement(int worker);
 
@@ -46,6 +52,15 @@ QString workerLockStatement(int worker);
 void lockWorker(data::DataModule& dm, int worker);
 // The day's hours of the worker and shift (0 when there is no record).
 int dayHours(data::DataModule& dm, const DayCell& cell);
+
+// The rows of a worker, shift and month are counted first, and the cell of the
+// one row set or a row inserted: no unique key of the table is needed, since
+// the worker's lock keeps other writers of the worker's cells waiting. A
+// worker's month that already has several rows (written by copies of the
+// program without that lock, or by hand) is folded into one row, all its
+// cells computed from the shift records, so that the reports do not count the
+// worker twice.
+
 // Sets the cell to the day's hours, creating the row when there is none.
 void writeCell(data::DataModule& dm, const DayCell& cell);
 // Sets the cell of an existing row to the day's hours (a deletion: no row is created).

@@ -24,7 +24,7 @@ QString monthDeleteStatement(int month, int year)
     return QStringLiteral("delete from accounts_dep.h_tabel where month=%1 and year=%2").arg(month).arg(year);
 }
 
-QString monthFillStatement(int month, int year)
+QString monthFillStatement(int month, int year, const QString& records)
 {
     QString columns, sums;
     for (int day = 1; day <= 31; ++day) {
@@ -36,9 +36,9 @@ QString monthFillStatement(int month, int year)
            QStringLiteral(") select smena, w_id, %1, %2").arg(month).arg(year) + sums +
            QStringLiteral(
                " from accounts_dep.smena where data >= to_date('%1', 'DD.MM.YYYY') and "
-               "data < to_date('%2', 'DD.MM.YYYY') and w_id is not null and smena is not null "
-               "group by smena, w_id")
-               .arg(fmt::dateText(first), fmt::dateText(first.addMonths(1)));
+               "data < to_date('%2', 'DD.MM.YYYY') and w_id is not null and smena is not null")
+               .arg(fmt::dateText(first), fmt::dateText(first.addMonths(1))) +
+           records + QStringLiteral(" group by smena, w_id");
 }
 
 void rebuildMonth(data::DataModule& dm, int month, int year, const RebuildProgress& progress)

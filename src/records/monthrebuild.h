@@ -28,8 +28,9 @@ QString sheetTableLockStatement();
 // "delete from accounts_dep.h_tabel where month=M and year=Y": every shift, 4 included.
 QString monthDeleteStatement(int month, int year);
 // One row per worker and shift with records in the month, its 31 cells the
-// sums of the hours of each day.
-QString monthFillStatement(int month, int year);
+// sums of the hours of each day; `records` narrows the shift records read
+// (" and w_id=17 and smena=2").
+QString monthFillStatement(int month, int year, const QString& records = {});
 
 // Steps of the rebuild, for a progress display: called with 0 before the
 // first statement and with each step done, up to `steps`.

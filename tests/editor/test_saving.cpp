@@ -11,6 +11,7 @@
 #include "data/statement.h"
 #include "editordriver.h"
 #include "support/messagerecorder.h"
+#include "support/timesheetrows.h"
 #include "support/testmain.h"
 #include "ui/datasetgrid.h"
 
@@ -313,6 +314,24 @@ private slots:
         QCOMPARE(count("w_id=990001"), 1);
         QCOMPARE(cell(990001, 2, 5), 3);
         QCOMPARE(shift().recordCount(), records + 1);
+    }
+
+    void aSaveFoldsADuplicateRowOfTheMonth()
+    {
+        // Two rows of the worker's month, as a plant's database without the
+        // unique key may hold: the save leaves one, computed from the records.
+        const testing::SheetKeyDropped noKey(*db_);
+        db_->exec("insert into accounts_dep.h_tabel(w_id, smena, month, year, d5, d9) values "
+                  "(990001, 2, 3, 2021, 4, 6), (990001, 2, 3, 2021, 4, 0)");
+        inNewRecord([this](ShiftRecordEditor& e) {
+            fillNewRecord(e, QStringLiteral("Т-1 1. "), QStringLiteral("1"), QStringLiteral("3"));
+            e.saveButton->click();
+            QVERIFY(e.values().recordId > 0);
+            e.exitButton->click();
+        });
+        QCOMPARE(db_->scalar("select count(*) from accounts_dep.h_tabel where w_id=990001 and smena=2").toInt(), 1);
+        QCOMPARE(cell(990001, 2, 5), 3);
+        QCOMPARE(cell(990001, 2, 9), 0);  // no record on the 9th
     }
 
     void deleteButtonAsksAndSetsTheCell()

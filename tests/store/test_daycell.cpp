@@ -64,6 +64,11 @@ private slots:
         QCOMPARE(records::timesheet::dayHoursStatement(c),
                  QStringLiteral("select sum(time) as tim from accounts_dep.smena where w_id=17 and smena=2 and "
                                 "data=to_date('05.03.2021', 'DD.MM.YYYY') group by w_id, smena, data"));
+        QCOMPARE(records::timesheet::rowCountStatement(c),
+                 QStringLiteral("select count(w_id) as cnt from accounts_dep.h_tabel where w_id=17 and smena=2 and "
+                                "month=3 and year=2021"));
+        QCOMPARE(records::timesheet::cellInsertStatement(c, 7),
+                 QStringLiteral("insert into accounts_dep.h_tabel(smena, w_id, month, year, d5) values(2, 17, 3, 2021, 7)"));
         QCOMPARE(records::timesheet::cellUpdateStatement(c, 7),
                  QStringLiteral("update accounts_dep.h_tabel set d5=7 where w_id=17 and smena=2 and month=3 and "
                                 "year=2021"));
@@ -104,6 +109,46 @@ private slots:
         db_->exec(QStringLiteral("delete from accounts_dep.smena where w_id=%1").arg(kWorker));
         records::timesheet::updateCell(*dm_, {kWorker, 1, QDate(2021, 3, 5)});
         QCOMPARE(cell(kWorker, 1, 3, 2021, 5).toInt(), 0);
+    }
+
+    void severalRowsOfAMonthAreFoldedIntoOne_data()
+    {
+        QTest::addColumn<bool>("deletion");
+        QTest::addColumn<bool>("recordsLeft");
+        QTest::newRow("save") << false << true;
+        QTest::newRow("deletion") << true << true;
+        QTest::newRow("deletion of the month's last record") << true << false;
+    }
+    void severalRowsOfAMonthAreFoldedIntoOne()
+    {
+        QFETCH(bool, deletion);
+        QFETCH(bool, recordsLeft);
+        const testing::SheetKeyDropped noKey(*db_);
+        if (recordsLeft) {
+            db_->exec(testing::recordInsert(kWorker, 1, QDate(2021, 3, 5), 3));
+            db_->exec(testing::recordInsert(kWorker, 1, QDate(2021, 3, 6), 5));
+        }
+        // two rows of one worker, shift and month, as two copies saving at
+        // once without a lock leave them: each with its own day, one stale
+        db_->exec(QStringLiteral("insert into accounts_dep.h_tabel(w_id, smena, month, year, d5, d7) values "
+                                 "(%1, 1, 3, 2021, 3, 9), (%1, 1, 3, 2021, 0, 0)")
+                      .arg(kWorker));
+        db_->exec(QStringLiteral("update accounts_dep.h_tabel set d6=5 where id=(select max(id) from "
+                                 "accounts_dep.h_tabel where w_id=%1)")
+                      .arg(kWorker));
+        const records::DayCell day5{kWorker, 1, QDate(2021, 3, 5)};
+        if (deletion)
+            records::timesheet::updateCell(*dm_, day5);
+        else
+            records::timesheet::writeCell(*dm_, day5);
+        QCOMPARE(rowsOf(kWorker), recordsLeft ? 1 : 0);
+        if (recordsLeft) {
+            QCOMPARE(cell(kWorker, 1, 3, 2021, 5).toInt(), 3);
+            QCOMPARE(cell(kWorker, 1, 3, 2021, 6).toInt(), 5);
+            QCOMPARE(cell(kWorker, 1, 3, 2021, 7).toInt(), 0);
+        }
+        db_->exec(QStringLiteral("delete from accounts_dep.smena where w_id=%1").arg(kWorker));
+        db_->exec(QStringLiteral("delete from accounts_dep.h_tabel where w_id=%1").arg(kWorker));
     }
 
     void twoWorkstationsAtOnceLeaveOneRowWithTheSum()

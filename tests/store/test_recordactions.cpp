@@ -53,11 +53,15 @@ private:
     }
     void setCell(int worker, int day, int hours)
     {
-        db_->exec(QStringLiteral("insert into accounts_dep.h_tabel(w_id, smena, month, year, d%1) values(%2, 2, 3, "
-                                 "2021, %3) on conflict (w_id, smena, month, year) do update set d%1=%3")
+        // written without the table's unique key, which a plant's database may lack
+        const QString key = QStringLiteral(" where w_id=%1 and smena=2 and month=3 and year=2021").arg(worker);
+        db_->exec(QStringLiteral("update accounts_dep.h_tabel set d%1=%2").arg(day).arg(hours) + key);
+        db_->exec(QStringLiteral("insert into accounts_dep.h_tabel(w_id, smena, month, year, d%1) select %2, 2, 3, "
+                                 "2021, %3 where not exists (select 1 from accounts_dep.h_tabel")
                       .arg(day)
                       .arg(worker)
-                      .arg(hours));
+                      .arg(hours) +
+                  key + QStringLiteral(")"));
     }
     int cell(int worker, int day)
     {

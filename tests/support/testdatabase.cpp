@@ -40,6 +40,8 @@ QString openAdmin(const QString& name, const QString& database)
 
 }  // namespace
 
+bool TestDatabase::withoutSheetKey() { return qEnvironmentVariableIntValue("TABEL_TEST_WITHOUT_SHEET_KEY") == 1; }
+
 QString TestDatabase::server() { return env("TABEL_TEST_SERVER", "localhost"); }
 
 QString TestDatabase::nameFor(const QString& suite)
@@ -59,6 +61,8 @@ TestDatabase::TestDatabase(const QString& suite)
     {
         const QString setup = openAdmin(QStringLiteral("test-setup"), name_);
         run(setup, QStringLiteral("select accounts_dep.apply_database_settings()"));
+        if (withoutSheetKey())
+            run(setup, QStringLiteral("alter table accounts_dep.h_tabel drop constraint h_tabel_cell_key"));
         QSqlDatabase::database(setup).close();
     }
     QSqlDatabase::removeDatabase(QStringLiteral("test-setup"));

@@ -32,6 +32,9 @@ public:
     void endSession(int backendPid) const;
 
     static QString server();
+    // The suite runs on a database whose h_tabel has no unique key
+    // (TABEL_TEST_WITHOUT_SHEET_KEY=1), as a plant's database may.
+    static bool withoutSheetKey();
     // The name the database of a suite gets, known before it is made.
     static QString nameFor(const QString& suite);
 

@@ -54,4 +54,31 @@ inline void allowTimeSheetWrites(const TestDatabase& db)
     db.exec(QStringLiteral("drop function accounts_dep.test_refuse()"));
 }
 
+// Takes the unique key off h_tabel while it lives, so that a test can plant the
+// duplicate rows a plant's database may hold; puts the key back afterwards
+// (the test leaves no duplicates behind). Without the key already, nothing.
+class SheetKeyDropped {
+public:
+    explicit SheetKeyDropped(const TestDatabase& db)
+        : db_(db)
+        , had_(db.scalar(QStringLiteral("select count(*) from pg_constraint where conname='h_tabel_cell_key'")).toInt()
+               > 0)
+    {
+        if (had_)
+            db_.exec(QStringLiteral("alter table accounts_dep.h_tabel drop constraint h_tabel_cell_key"));
+    }
+    ~SheetKeyDropped()
+    {
+        if (had_)
+            db_.exec(QStringLiteral("alter table accounts_dep.h_tabel add constraint h_tabel_cell_key "
+                                    "unique (w_id, smena, month, year)"));
+    }
+    SheetKeyDropped(const SheetKeyDropped&) = delete;
+    SheetKeyDropped& operator=(const SheetKeyDropped&) = delete;
+
+private:
+    const TestDatabase& db_;
+    bool had_;
+};
+
 }  // namespace testing

@@ -482,6 +482,25 @@ private slots:
         QCOMPARE(testing::monthRowsText(*db_, 8, 2021), QString());
     }
 
+    void aDuplicateRowIsListedUntilTheRebuild()
+    {
+        // A month row written twice (copies of the program without the lock,
+        // a database without the unique key): listed as the table holds it,
+        // and folded into one by the rebuild.
+        const testing::SheetKeyDropped noKey(*db_);
+        db_->exec(testing::recordInsert(kIvanov, 1, QDate(2021, 5, 12), 8));
+        db_->exec(sheetRow(kIvanov, 1, 5, 2021, {{12, 8}}));
+        db_->exec(sheetRow(kIvanov, 1, 5, 2021, {{12, 8}}));
+        openOn(QDate(2021, 5, 20), [](TimeSheetWindow& w) {
+            QCOMPARE(names(w.grids[0]), QStringList({QStringLiteral("Иванов И.И."), QStringLiteral("Иванов И.И.")}));
+            w.rebuildButton->click();
+            QCOMPARE(names(w.grids[0]), QStringList{QStringLiteral("Иванов И.И.")});
+            QCOMPARE(w.grids[0]->datasetModel()->cellText(0, 12), QStringLiteral("8"));
+            w.exitButton->click();
+        });
+        QCOMPARE(db_->scalar("select count(*) from accounts_dep.h_tabel where month=5 and year=2021").toInt(), 1);
+    }
+
     void aFailedRebuildLeavesTheMonth()
     {
         const QString before = testing::monthRowsText(*db_, 1, 2021);
