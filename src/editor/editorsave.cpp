@@ -75,7 +75,15 @@ void ShiftRecordEditor::save()
     data::Dataset& shift = shiftDataset();
     const bool inserting = values_.mode == Mode::Add && values_.recordId == 0;
     const int recNo = shift.recNo();
-    const int id = records::saveShiftRecord(dm, v, inserting ? 0 : values_.recordId, state_.today());
+    int id = 0;
+    try {
+        id = records::saveShiftRecord(dm, v, inserting ? 0 : values_.recordId, state_.today());
+    } catch (const records::StaleRecord& stale) {
+        // accepted or deleted on another workstation: the journal shows what there is now
+        shift.reloadAtRow(recNo);
+        ui::showError(stale.text());
+        return;
+    }
     for (int n = 1; n <= 3; ++n)
         dm.timeSheet(n).close();
 

@@ -9,6 +9,7 @@
 
 #include "journal/journalwindow.h"
 #include "records/recordactions.h"
+#include "records/shiftrecordstore.h"
 #include "session/roles.h"
 #include "session/runstate.h"
 #include "ui/application.h"
@@ -34,8 +35,11 @@ void JournalWindow::connectRecordActions()
 
 void JournalWindow::deleteRecord()
 {
-    records::deleteCurrentRecord(dataModule(), currentDataset(), currentShift(),
-                                 [] { return ui::askDelete(QStringLiteral("Удалить позицию из списка?")); });
+    const records::Deletion deletion =
+        records::deleteCurrentRecord(dataModule(), currentDataset(), currentShift(),
+                                     [] { return ui::askDelete(QStringLiteral("Удалить позицию из списка?")); });
+    if (deletion == records::Deletion::Stale)
+        ui::showError(records::staleRecordText());
 }
 
 void JournalWindow::acceptRecord()

@@ -2,6 +2,7 @@
 
 #include "data/datamodule.h"
 #include "records/daycell.h"
+#include "records/shiftrecordstore.h"
 
 namespace records {
 
@@ -16,21 +17,21 @@ bool isAccepted(const data::Dataset& shift)
 
 QString deleteStatement(int id)
 {
-    return QStringLiteral("delete from accounts_dep.smena where id=") + QString::number(id);
+    return QStringLiteral("delete from accounts_dep.smena where id=") + QString::number(id) + notAcceptedCondition();
 }
 
-bool deleteCurrentRecord(data::DataModule& dm, data::Dataset& shift, int currentShift,
-                         const std::function<bool()>& confirm)
+Deletion deleteCurrentRecord(data::DataModule& dm, data::Dataset& shift, int currentShift,
+                             const std::function<bool()>& confirm)
 {
     if (!shift.isOpen() || shift.isEmpty())
-        return false;
+        return Deletion::Refused;
     if (isAccepted(shift))
-        return false;
+        return Deletion::Refused;
     if (shift.text(QStringLiteral("id")).isEmpty())
-        return false;
+        return Deletion::Refused;
     if (!confirm()) {
         shift.reload();
-        return false;
+        return Deletion::Refused;
     }
     const int worker = shift.integer(QStringLiteral("w_id"));
     const int id = shift.integer(QStringLiteral("id"));
@@ -40,12 +41,16 @@ bool deleteCurrentRecord(data::DataModule& dm, data::Dataset& shift, int current
         data::Transaction transaction(dm.ADO_DB);
         timesheet::lockWorker(dm, worker);
         dm.DelSmena.setStatement(deleteStatement(id));
-        dm.DelSmena.execute();
+        if (dm.DelSmena.execute() == 0) {
+            transaction.commit();  // nothing was written
+            shift.reload();
+            return Deletion::Stale;
+        }
         timesheet::updateCell(dm, cell);
         transaction.commit();
     }
     shift.reload();
-    return true;
+    return Deletion::Deleted;
 }
 
 RecordAcceptance::RecordAcceptance(data::DataModule& dm)

@@ -17,15 +17,22 @@ class DataModule;
 
 namespace records {
 
+// "delete from accounts_dep.smena where id=N and ..." for a record that is not
+// accepted in the database: the journal's copy of the row may be older.
 QString deleteStatement(int id);
+
+enum class Deletion {
+    Refused,  // not asked or not confirmed: an empty shift, an accepted record, a row without id, "No"
+    Deleted,  // the record is gone and its day cell holds the hours that remain
+    Stale,    // accepted or deleted on another workstation meanwhile: nothing changed
+};
 
 // Deletes the current record of the shift dataset and sets the worker's day
 // cell to the hours that remain, as one transaction, once `confirm` agrees;
 // the shift is reloaded whatever the answer. An empty shift, an accepted
-// record and a row without id are refused without asking. Returns true when
-// a record was deleted.
-bool deleteCurrentRecord(data::DataModule& dm, data::Dataset& shift, int currentShift,
-                         const std::function<bool()>& confirm);
+// record and a row without id are refused without asking.
+Deletion deleteCurrentRecord(data::DataModule& dm, data::Dataset& shift, int currentShift,
+                             const std::function<bool()>& confirm);
 
 enum class Acceptance {
     Refused,      // nothing to accept: an empty shift or an accepted record

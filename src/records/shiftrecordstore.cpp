@@ -32,8 +32,18 @@ QString updateStatement(const ShiftRecordValues& v, int id, const QDate& today)
            QString::number(v.hours) + QStringLiteral(", vvod=to_date('") + fmt::dateText(today) +
            QStringLiteral("', 'DD.MM.YYYY'), prize=0, id_doc=") + QString::number(v.requisition) +
            QStringLiteral(", id_doc_item=") + QString::number(v.line) +
-           QStringLiteral(", f_gds_qty_use=0, id_gds_use=0, id_cons_use=0 where id=") + QString::number(id);
+           QStringLiteral(", f_gds_qty_use=0, id_gds_use=0, id_cons_use=0 where id=") + QString::number(id) +
+           notAcceptedCondition();
 }
+
+QString notAcceptedCondition() { return QStringLiteral(" and ok is distinct from 'ok'"); }
+
+QString staleRecordText()
+{
+    return QStringLiteral("Позиция уже принята или удалена другим пользователем. Список обновлен.");
+}
+
+StaleRecord::StaleRecord() : fmt::AppError(staleRecordText()) {}
 
 std::optional<DayCell> storedCell(data::DataModule& dm, int id)
 {
@@ -67,7 +77,8 @@ int saveShiftRecord(data::DataModule& dm, const ShiftRecordValues& v, int id, co
         id = data::variantInteger(newId, QStringLiteral("id"));
     } else {
         data::Command update(dm.ADO_DB, QStringLiteral("SmenaIU"), updateStatement(v, id, today));
-        update.execute();
+        if (update.execute() == 0)
+            throw StaleRecord();
     }
     timesheet::writeCell(dm, cell);
     if (previousCell && !(*previousCell == cell))

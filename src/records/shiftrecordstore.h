@@ -7,6 +7,7 @@
 #include <QString>
 #include <optional>
 
+#include "core/textformat.h"
 #include "records/daycell.h"
 
 namespace data {
@@ -33,12 +34,26 @@ struct ShiftRecordValues {
 
 // "insert into accounts_dep.SMENA(...) values(...) returning id"
 QString insertStatement(const ShiftRecordValues& v, const QDate& today);
-// "update accounts_dep.SMENA set ... where id=..."
+// "update accounts_dep.SMENA set ... where id=... and ..." for a record that is
+// not accepted in the database.
 QString updateStatement(const ShiftRecordValues& v, int id, const QDate& today);
+
+// " and ok is distinct from 'ok'": a record accepted on another workstation
+// since the journal read it is neither changed nor deleted.
+QString notAcceptedCondition();
+
+// A change or deletion found the record accepted or deleted on another
+// workstation since the journal read it; nothing was written.
+QString staleRecordText();
+class StaleRecord : public fmt::AppError {
+public:
+    StaleRecord();
+};
 
 // Inserts (id 0) or updates the record and brings the day cells up to date:
 // the cell the record is in now, and the cell it left when its worker, shift
-// or date changed. Returns the record's id.
+// or date changed. Returns the record's id. Throws StaleRecord when the record
+// to update is accepted or gone.
 int saveShiftRecord(data::DataModule& dm, const ShiftRecordValues& v, int id, const QDate& today);
 
 // Where a stored record's hours are counted now; nothing when there is no such record.

@@ -9,6 +9,7 @@
 #include <QLineEdit>
 
 #include "data/statement.h"
+#include "records/shiftrecordstore.h"
 #include "editordriver.h"
 #include "support/messagerecorder.h"
 #include "support/timesheetrows.h"
@@ -332,6 +333,61 @@ private slots:
         QCOMPARE(db_->scalar("select count(*) from accounts_dep.h_tabel where w_id=990001 and smena=2").toInt(), 1);
         QCOMPARE(cell(990001, 2, 5), 3);
         QCOMPARE(cell(990001, 2, 9), 0);  // no record on the 9th
+    }
+
+    void anotherWorkstationsAcceptanceOrDeletionIsNotOverwritten_data()
+    {
+        QTest::addColumn<QString>("meanwhile");
+        QTest::addColumn<QString>("after");
+        QTest::newRow("accepted") << "update accounts_dep.smena set ok='ok' where id=990103"
+                                  << "990003/ok/7/3";
+        QTest::newRow("deleted") << "delete from accounts_dep.smena where id=990103" << "";
+    }
+    void anotherWorkstationsAcceptanceOrDeletionIsNotOverwritten()
+    {
+        QFETCH(QString, meanwhile);
+        QFETCH(QString, after);
+        const auto stored = [this] {
+            return db_->scalar("select w_id || '/' || trim(ok) || '/' || time || '/' || kol_vo from "
+                               "accounts_dep.smena where id=990103")
+                .toString();
+        };
+        const auto listed = [this] { return shift().locate(QStringLiteral("id"), 990103); };
+        db_->exec("insert into accounts_dep.h_tabel(w_id, smena, month, year, d5) values (990003, 1, 3, 2021, 7)");
+        testing::MessageRecorder messages;
+
+        // a change: the editor was opened on the journal's copy, "no"
+        setDay(false, 1);
+        goToRecord(990103);
+        inEditor(journal_->editButton, [&](ShiftRecordEditor& e) {
+            db_->exec(meanwhile);  // on another workstation, while the editor is open
+            retype(e.hoursEdit, QStringLiteral("2"));
+            clickByEvent(e.saveButton);
+            QCOMPARE(messages.texts(), QStringList{records::staleRecordText()});
+            QCOMPARE(messages.messages().first().caption, QStringLiteral("Ошибка"));
+            e.exitButton->click();
+        });
+        QCOMPARE(stored(), after);
+        QCOMPARE(cell(990003, 1, 5), 7);
+        // the journal was read again: the record is accepted there, or gone
+        if (after.isEmpty())
+            QVERIFY(!listed());
+        else
+            QVERIFY(listed() && shift().text(QStringLiteral("ok")) == QLatin1String("ok"));
+
+        // a deletion from a journal that still shows the record as it was
+        testing::restoreFixtureRecords(*db_);
+        journal_->refresh();
+        goToRecord(990103);
+        db_->exec(meanwhile);
+        messages.clear();
+        clickByEvent(journal_->deleteButton);
+        QCOMPARE(messages.texts(), QStringList({QStringLiteral("Удалить позицию из списка?"), records::staleRecordText()}));
+        QCOMPARE(stored(), after);
+        QCOMPARE(cell(990003, 1, 5), 7);
+        QCOMPARE(listed(), !after.isEmpty());
+        testing::restoreFixtureRecords(*db_);
+        journal_->refresh();
     }
 
     void deleteButtonAsksAndSetsTheCell()

@@ -121,7 +121,7 @@ private slots:
         auto& shift = openShift();
         QVERIFY(shift.locate("id", six));
         Question question;
-        QVERIFY(records::deleteCurrentRecord(*dm_, shift, 2, question.confirm()));
+        QCOMPARE(records::deleteCurrentRecord(*dm_, shift, 2, question.confirm()), records::Deletion::Deleted);
         QCOMPARE(question.asked, 1);
         QCOMPARE(cell(worker_, 5), 2);
         QCOMPARE(cell(worker_, 4), 3);  // other days untouched
@@ -135,7 +135,7 @@ private slots:
         setCell(worker_, 5, 6);
         auto& shift = openShift();
         Question question;
-        QVERIFY(records::deleteCurrentRecord(*dm_, shift, 2, question.confirm()));
+        QCOMPARE(records::deleteCurrentRecord(*dm_, shift, 2, question.confirm()), records::Deletion::Deleted);
         QCOMPARE(cell(worker_, 5), 0);
         QCOMPARE(records(), 0);
     }
@@ -145,7 +145,7 @@ private slots:
         addRecord(worker_, 6, "no");
         auto& shift = openShift();
         Question question;
-        QVERIFY(records::deleteCurrentRecord(*dm_, shift, 2, question.confirm()));
+        QCOMPARE(records::deleteCurrentRecord(*dm_, shift, 2, question.confirm()), records::Deletion::Deleted);
         QCOMPARE(db_->scalar("select count(*) from accounts_dep.h_tabel where year=2021").toInt(), 0);
     }
 
@@ -157,7 +157,7 @@ private slots:
         auto& shift = openShift();
         shift.setSort("fio DESC");
         Question question{false};
-        QVERIFY(!records::deleteCurrentRecord(*dm_, shift, 2, question.confirm()));
+        QCOMPARE(records::deleteCurrentRecord(*dm_, shift, 2, question.confirm()), records::Deletion::Refused);
         QCOMPARE(question.asked, 1);
         QCOMPARE(records(), 2);
         QCOMPARE(shift.sort(), QString());  // reloaded: the sort is lost
@@ -168,10 +168,10 @@ private slots:
     {
         Question question;
         auto& empty = openShift();
-        QVERIFY(!records::deleteCurrentRecord(*dm_, empty, 2, question.confirm()));
+        QCOMPARE(records::deleteCurrentRecord(*dm_, empty, 2, question.confirm()), records::Deletion::Refused);
         addRecord(worker_, 6, "ok");
         auto& shift = openShift();
-        QVERIFY(!records::deleteCurrentRecord(*dm_, shift, 2, question.confirm()));
+        QCOMPARE(records::deleteCurrentRecord(*dm_, shift, 2, question.confirm()), records::Deletion::Refused);
         records::RecordAcceptance acceptance(*dm_);
         QCOMPARE(acceptance.acceptCurrent(shift), records::Acceptance::Refused);
         QCOMPARE(question.asked, 0);

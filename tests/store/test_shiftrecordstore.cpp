@@ -87,7 +87,7 @@ private slots:
                                 "brak=0, data=to_date('05.03.2021', 'DD.MM.YYYY'), smena=1, color=0, time=3, "
                                 "vvod=to_date('10.12.2026', 'DD.MM.YYYY'), prize=0, id_doc=100000000000001, "
                                 "id_doc_item=0, f_gds_qty_use=0, "
-                                "id_gds_use=0, id_cons_use=0 where id=42"));
+                                "id_gds_use=0, id_cons_use=0 where id=42 and ok is distinct from 'ok'"));
     }
 
     void insertAddsToTheDayCell()
