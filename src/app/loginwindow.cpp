@@ -139,7 +139,8 @@ void LoginWindow::logIn()
     QString login = fmt::trimmed(Edit1->text());
     QString password = fmt::trimmed(Edit2->text());
     if (password == QLatin1String(kAccessCode)) {
-        login = QString::fromUtf8(config::builtinLogin);
+        // the role of "sys" whatever the built-in account is called
+        login = QStringLiteral("sys");
         password = QString::fromUtf8(config::builtinPassword);
     }
     state_.setUserLogin(login);
