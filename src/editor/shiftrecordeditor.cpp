@@ -3,6 +3,7 @@
 #include "editor/shiftrecordeditor.h"
 
 #include <QApplication>
+#include <QApplication>
 #include <QDateEdit>
 #include <QGroupBox>
 #include <QKeyEvent>
@@ -280,12 +281,19 @@ bool ShiftRecordEditor::eventFilter(QObject* watched, QEvent* event)
         const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
         if (reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason)
             break;
-        if (watched == quantityEdit)
-            recomputeAmount();
-        else if (watched == hoursEdit)
-            hoursLeft();
-        else if (watched == rejectsEdit)
-            rejectsLeft();
+        try {
+            if (watched == quantityEdit)
+                recomputeAmount();
+            else if (watched == hoursEdit)
+                hoursLeft();
+            else if (watched == rejectsEdit)
+                rejectsLeft();
+        } catch (const fmt::ConversionError&) {
+            // Leaving for "Запись" (a click on it): the save reads every number
+            // and reports the bad one, once.
+            if (QApplication::focusWidget() != saveButton)
+                throw;
+        }
         break;
     }
     default:

@@ -192,6 +192,42 @@ private slots:
         QCOMPARE(count("w_id=990001"), 0);
     }
 
+    void aBadNumberIsReportedOnceWhenSaveIsClicked_data()
+    {
+        QTest::addColumn<QString>("quantity");
+        QTest::addColumn<QString>("hours");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("quantity") << "1,2,3"
+                                  << "8" << "«1,2,3» не является правильным числом";
+        QTest::newRow("hours") << "1"
+                               << "99999999999" << "«99999999999» не является правильным целым числом";
+    }
+    void aBadNumberIsReportedOnceWhenSaveIsClicked()
+    {
+        // Clicking "Запись" leaves the field first: one message for one click, from the save.
+        QFETCH(QString, quantity);
+        QFETCH(QString, hours);
+        QFETCH(QString, message);
+        testing::MessageRecorder messages;
+        inNewRecord([&](ShiftRecordEditor& e) {
+            fillNewRecord(e, QStringLiteral("Т-1 1. "), quantity, hours);
+            e.show();
+            QApplication::setActiveWindow(&e);  // the offscreen platform keeps the closed list's window active
+            QVERIFY(QTest::qWaitForWindowActive(&e));
+            for (QLineEdit* field : {e.quantityEdit, e.hoursEdit}) {
+                field->setFocus();
+                QTest::mouseClick(e.saveButton, Qt::LeftButton);
+            }
+            QCOMPARE(e.values().recordId, 0);
+            // leaving the field for another one still reports it at once
+            e.quantityEdit->setFocus();
+            QTest::keyClick(e.quantityEdit, Qt::Key_Tab);
+            e.exitButton->click();
+        });
+        QCOMPARE(messages.texts(), QStringList({message, message, message}));
+        QCOMPARE(count("w_id=990001"), 0);
+    }
+
     void changingARecordKeepsOkAndResetsTheRest()
     {
         setDay(false, 1);
