@@ -55,6 +55,7 @@ void Connection::close()
     if (db.isOpen())
         db.close();
     transactionDepth_ = 0;
+    undone_ = false;
 }
 
 bool Connection::isOpen() const
@@ -62,8 +63,19 @@ bool Connection::isOpen() const
     return QSqlDatabase::database(name_, false).isOpen();
 }
 
+namespace {
+
+DbError undoneTransaction(const QString& statement)
+{
+    return DbError(QStringLiteral("Транзакция отменена: изменения не сохранены"), statement);
+}
+
+}  // namespace
+
 QSqlDatabase Connection::database()
 {
+    if (undone_)
+        throw undoneTransaction({});
     open();
     return QSqlDatabase::database(name_, false);
 }
@@ -92,13 +104,16 @@ bool Connection::dropIfLost()
     QSqlDatabase db = QSqlDatabase::database(name_, false);
     if (!db.isOpen() || !connectionDead(db))
         return false;
-    close();
+    db.close();
+    undone_ = transactionDepth_ > 0;
     return true;
 }
 
 void Connection::begin()
 {
     if (transactionDepth_ > 0) {
+        if (undone_)
+            throw undoneTransaction(QStringLiteral("begin"));
         ++transactionDepth_;
         return;
     }
@@ -114,17 +129,22 @@ void Connection::begin()
 
 void Connection::commit()
 {
-    // Depth 0 here means an inner scope already rolled everything back: the
-    // caller must not believe its work was saved.
+    // An undone transaction (or none) here means the caller must not believe
+    // its work was saved.
     if (transactionDepth_ == 0)
-        throw DbError(QStringLiteral("Транзакция отменена: изменения не сохранены"), QStringLiteral("commit"));
-    if (--transactionDepth_ > 0)
+        throw undoneTransaction(QStringLiteral("commit"));
+    --transactionDepth_;
+    if (undone_) {
+        undone_ = transactionDepth_ > 0;
+        throw undoneTransaction(QStringLiteral("commit"));
+    }
+    if (transactionDepth_ > 0)
         return;
     QSqlDatabase db = QSqlDatabase::database(name_, false);
     if (!db.commit()) {
         const QString text = db.lastError().text();
-        if (dropIfLost())
-            throw DbError(text + QLatin1Char('\n') + lostConnectionNote(true), QStringLiteral("commit"));
+        if (dropIfLost())  // the server may have committed before the reply was lost
+            throw DbError(text + QLatin1Char('\n') + lostAtCommitNote(), QStringLiteral("commit"));
         db.rollback();
         throw DbError(text, QStringLiteral("commit"));
     }
@@ -134,10 +154,13 @@ void Connection::rollback()
 {
     if (transactionDepth_ == 0)
         return;
-    transactionDepth_ = 0;
-    QSqlDatabase db = QSqlDatabase::database(name_, false);
-    if (db.isOpen())
-        db.rollback();
+    if (!undone_) {
+        QSqlDatabase db = QSqlDatabase::database(name_, false);
+        if (db.isOpen())
+            db.rollback();
+    }
+    --transactionDepth_;
+    undone_ = transactionDepth_ > 0;
 }
 
 Transaction::Transaction(Connection& connection) : connection_(connection) { connection_.begin(); }

@@ -23,16 +23,21 @@ public:
     void close();
     bool isOpen() const;
 
-    // The open connection; opened first with the settings it holds when closed.
+    // The open connection; opened first with the settings it holds when
+    // closed. Throws DbError inside a transaction that has been undone.
     QSqlDatabase database();
 
     // After a failed statement: when the driver reports the connection dead
-    // (the server ended it, the network broke), closes it, ending any
-    // transaction, so that the next use opens it anew with the settings it
-    // holds. True when it was dead.
+    // (the server ended it, the network broke), closes it, so that the next
+    // use opens it anew with the settings it holds. A transaction that was
+    // open is lost with it: until its scopes have ended, every statement is
+    // refused, so that the rest of the action cannot be written on its own.
+    // True when it was dead.
     bool dropIfLost();
 
     // Groups the statements of one user action: all take effect or none does.
+    // Scopes nest; when an inner one rolls back, the whole transaction is
+    // undone and the outer scopes can neither run statements nor commit.
     void begin();
     void commit();
     void rollback();
@@ -42,6 +47,7 @@ private:
     QString name_;
     QString connectionString_;
     int transactionDepth_ = 0;
+    bool undone_ = false;  // the transaction of the open scopes has been undone
 };
 
 // Begins a transaction and rolls it back unless commit() was called, so that an

@@ -1,6 +1,7 @@
 #include "data/statement.h"
 
 #include <QRegularExpression>
+#include <QSet>
 #include <QSqlError>
 
 #include "data/connection.h"
@@ -105,23 +106,78 @@ QStringList Parameters::names() const
     return out;
 }
 
+namespace {
+
+// The statement without its quoted texts and comments; a quoted name
+// ("accounts_dep"."f") becomes the name q.
+QString withoutQuotesAndComments(const QString& statement)
+{
+    QString out;
+    out.reserve(statement.size());
+    const qsizetype n = statement.size();
+    for (qsizetype i = 0; i < n; ++i) {
+        const QChar c = statement.at(i);
+        const QChar next = i + 1 < n ? statement.at(i + 1) : QChar();
+        if (c == QLatin1Char('\'') || c == QLatin1Char('"')) {
+            qsizetype j = i + 1;
+            while (j < n && !(statement.at(j) == c && !(j + 1 < n && statement.at(j + 1) == c)))
+                j += statement.at(j) == c ? 2 : 1;
+            out += c == QLatin1Char('"') ? QStringLiteral(" q ") : QStringLiteral(" ");
+            i = j;
+        } else if (c == QLatin1Char('-') && next == QLatin1Char('-')) {
+            while (i < n && statement.at(i) != QLatin1Char('\n'))
+                ++i;
+            out += QLatin1Char(' ');
+        } else if (c == QLatin1Char('/') && next == QLatin1Char('*')) {
+            const qsizetype end = statement.indexOf(QStringLiteral("*/"), i + 2);
+            i = end < 0 ? n : end + 1;
+            out += QLatin1Char(' ');
+        } else {
+            out += c;
+        }
+    }
+    return out;
+}
+
+// What may stand before "(" in a statement that only reads: functions that
+// change nothing, and the words of the language that take parentheses.
+bool readingCall(const QString& name)
+{
+    static const QSet<QString> names{
+        // functions
+        "count", "sum", "min", "max", "avg", "coalesce", "nullif", "round", "trunc", "floor", "ceil", "abs",
+        "trim", "btrim", "ltrim", "rtrim", "upper", "lower", "length", "replace", "substring", "substr", "left",
+        "right", "position", "strpos", "concat", "to_date", "to_char", "to_number", "to_timestamp", "extract",
+        "date_part", "date_trunc", "date", "now", "greatest", "least", "trim_scale", "string_agg", "array_agg",
+        "cast",
+        // words
+        "select", "in", "exists", "values", "as", "filter", "over", "and", "or", "not", "on", "from", "where",
+        "case", "when", "then", "else", "join", "using", "any", "all", "some", "numeric", "decimal", "varchar",
+        "char", "integer"};
+    return names.contains(name.toLower());
+}
+
+}  // namespace
+
 bool readsOnly(const QString& statement)
 {
-    // Judged on the text outside quoted texts, which may hold anything.
-    QString text;
-    bool quoted = false;
-    for (const QChar c : statement) {
-        if (c == QLatin1Char('\''))
-            quoted = !quoted;
-        else if (!quoted)
-            text += c;
-    }
+    const QString text = withoutQuotesAndComments(statement);
     static const QRegularExpression select(QStringLiteral("^\\s*select\\b"),
                                            QRegularExpression::CaseInsensitiveOption);
-    // a schema's function call, "select ... into" (a new table), a second statement
-    static const QRegularExpression writes(QStringLiteral("\\b\\w+\\s*\\.\\s*\\w+\\s*\\(|\\binto\\b|;\\s*\\S"),
+    // "select ... into" (a new table), a second statement
+    static const QRegularExpression writes(QStringLiteral("\\binto\\b|;\\s*\\S"),
                                            QRegularExpression::CaseInsensitiveOption);
-    return select.match(text).hasMatch() && !writes.match(text).hasMatch();
+    if (!select.match(text).hasMatch() || writes.match(text).hasMatch())
+        return false;
+    // Every call must be of a function that changes nothing: a schema's
+    // function (accounts_dep.smena__accept_row_hwo) or any other may write.
+    static const QRegularExpression call(QStringLiteral("(\\.\\s*)?\\b(\\w+)\\s*\\("));
+    for (auto it = call.globalMatch(text); it.hasNext();) {
+        const QRegularExpressionMatch m = it.next();
+        if (m.capturedLength(1) > 0 || !readingCall(m.captured(2)))
+            return false;
+    }
+    return true;
 }
 
 QString lostConnectionNote(bool inTransaction)
@@ -130,6 +186,12 @@ QString lostConnectionNote(bool inTransaction)
     if (inTransaction)
         note += QStringLiteral(" Изменения не сохранены.");
     return note;
+}
+
+QString lostAtCommitNote()
+{
+    return QStringLiteral("Связь с БД потеряна при сохранении: изменения могли не сохраниться, проверьте список. "
+                          "При следующем действии соединение будет открыто заново.");
 }
 
 namespace {

@@ -53,7 +53,10 @@ QSqlQuery runStatement(Connection& connection, const QString& statement, const P
 // may write, and a statement that writes is never repeated.
 bool readsOnly(const QString& statement);
 
-// Appended to the database's text when the connection was lost.
+// Appended to the database's text when the connection was lost: by a
+// statement (inside a transaction, nothing of it was saved), and by the
+// commit (whether it was saved is not known).
 QString lostConnectionNote(bool inTransaction);
+QString lostAtCommitNote();
 
 }  // namespace data

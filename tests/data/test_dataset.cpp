@@ -259,6 +259,8 @@ private slots:
             throw fmt::AppError("inner step failed");
         } catch (const fmt::AppError&) {
         }
+        // nor can the outer scope write anything on its own afterwards
+        QVERIFY_THROWS_EXCEPTION(data::DbError, cmd.execute());
         QVERIFY_THROWS_EXCEPTION(data::DbError, outer.commit());
         QCOMPARE(db_->scalar("select count(*) from t_rows where id=21").toInt(), 0);
     }

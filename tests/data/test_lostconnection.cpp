@@ -98,10 +98,14 @@ private slots:
             insert.setParam("id", 2);
             // Not even a read is repeated inside a transaction: its earlier work is gone.
             expectLost([&] { dm_->scalar("select count(*) from t_lost"); }, true);
-            QVERIFY(!dm_->ADO_DB.inTransaction());
+            // An action that goes on regardless writes nothing on its own, in
+            // a scope of its own neither.
+            QVERIFY_THROWS_EXCEPTION(data::DbError, insert.execute());
+            QVERIFY_THROWS_EXCEPTION(data::DbError, data::Transaction{dm_->ADO_DB});
             QVERIFY_THROWS_EXCEPTION(data::DbError, transaction.commit());
         }
         QCOMPARE(rowCount(), 0);
+        QVERIFY(!dm_->ADO_DB.inTransaction());
         {
             data::Transaction transaction(dm_->ADO_DB);
             insert.setParam("id", 3);
@@ -135,6 +139,15 @@ private slots:
         QTest::newRow("insert returning") << "insert into t_lost values (1, 'x') returning id" << false;
         QTest::newRow("update") << "update t_lost set note='select'" << false;
         QTest::newRow("with") << "with x as (delete from t_lost returning id) select * from x" << false;
+        QTest::newRow("function on the search path") << "select smena__accept_row_hwo(:id)" << false;
+        QTest::newRow("quoted names") << "select \"accounts_dep\".\"f\"(1)" << false;
+        QTest::newRow("sequence") << "select nextval('accounts_dep.smena_id_seq')" << false;
+        QTest::newRow("call after a comment with a quote") << "select 1 -- it's\n, accounts_dep.f(1)" << false;
+        QTest::newRow("call in a block comment") << "select count(*) /* f(1) */ from t_lost" << true;
+        QTest::newRow("case and casts") << "select (SELECT (CASE naimen WHEN 0 THEN 'a' ELSE 'b' END)) as nmn, "
+                                           "round((kol_vo::numeric-brak::numeric)*cena::numeric, 2), date(vvod) "
+                                           "from accounts_dep.smena where w_id=person.s_code::t_integer"
+                                        << true;
     }
     void readsOnly()
     {
