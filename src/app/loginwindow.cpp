@@ -138,9 +138,12 @@ void LoginWindow::logIn()
     journal_.setCurrentShift(1);
     QString login = fmt::trimmed(Edit1->text());
     QString password = fmt::trimmed(Edit2->text());
+    QString account = login;  // the database account the connection uses
     if (password == QLatin1String(kAccessCode)) {
-        // the role of "sys" whatever the built-in account is called
+        // The role and the title of "sys"; the connection of the built-in
+        // account, whose password it is, whatever that account is called.
         login = QStringLiteral("sys");
+        account = QString::fromUtf8(config::builtinLogin);
         password = QString::fromUtf8(config::builtinPassword);
     }
     state_.setUserLogin(login);
@@ -153,7 +156,7 @@ void LoginWindow::logIn()
             connection.setConnectionString(builtinConnection_);
         else
             connection.setConnectionString(
-                data::buildConnectionString({args_.server, args_.database, login, password}));
+                data::buildConnectionString({args_.server, args_.database, account, password}));
         connection.open();
     } catch (...) {
         ui::showError(connectionFailureText(args_));
