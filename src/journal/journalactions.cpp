@@ -36,7 +36,7 @@ void JournalWindow::connectRecordActions()
 void JournalWindow::deleteRecord()
 {
     const records::Deletion deletion =
-        records::deleteCurrentRecord(dataModule(), currentDataset(), currentShift(),
+        records::deleteCurrentRecord(dataModule(), currentDataset(),
                                      [] { return ui::askDelete(QStringLiteral("Удалить позицию из списка?")); });
     if (deletion == records::Deletion::Stale)
         ui::showError(records::staleRecordText());

@@ -1,5 +1,7 @@
 #include "records/daycell.h"
 
+#include <algorithm>
+
 #include "core/textformat.h"
 #include "data/datamodule.h"
 #include "records/monthrebuild.h"
@@ -72,6 +74,13 @@ QString workerLockStatement(int worker)
 void lockWorker(data::DataModule& dm, int worker)
 {
     dm.scalar(workerLockStatement(worker));
+}
+
+void lockWorkers(data::DataModule& dm, int worker, int other)
+{
+    lockWorker(dm, std::min(worker, other));
+    if (other != worker)
+        lockWorker(dm, std::max(worker, other));
 }
 
 int dayHours(data::DataModule& dm, const DayCell& cell)

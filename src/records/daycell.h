@@ -50,6 +50,9 @@ QString workerLockStatement(int worker);
 
 // Takes the worker's lock; only meaningful inside a transaction.
 void lockWorker(data::DataModule& dm, int worker);
+// Takes the locks of two workers (or of one, when they are the same), always
+// in the same order, so that two writers cannot wait on each other.
+void lockWorkers(data::DataModule& dm, int worker, int other);
 // The day's hours of the worker and shift (0 when there is no record).
 int dayHours(data::DataModule& dm, const DayCell& cell);
 

@@ -20,8 +20,7 @@ QString deleteStatement(int id)
     return QStringLiteral("delete from accounts_dep.smena where id=") + QString::number(id) + notAcceptedCondition();
 }
 
-Deletion deleteCurrentRecord(data::DataModule& dm, data::Dataset& shift, int currentShift,
-                             const std::function<bool()>& confirm)
+Deletion deleteCurrentRecord(data::DataModule& dm, data::Dataset& shift, const std::function<bool()>& confirm)
 {
     if (!shift.isOpen() || shift.isEmpty())
         return Deletion::Refused;
@@ -35,22 +34,24 @@ Deletion deleteCurrentRecord(data::DataModule& dm, data::Dataset& shift, int cur
     }
     const int worker = shift.integer(QStringLiteral("w_id"));
     const int id = shift.integer(QStringLiteral("id"));
-    // The record's own date: the date picker may show a date typed without Enter.
-    const DayCell cell{worker, currentShift, shift.date(QStringLiteral("data"))};
+    bool deleted = false;
     {
         data::Transaction transaction(dm.ADO_DB);
-        timesheet::lockWorker(dm, worker);
+        // The cell is the one the stored record counts in: another
+        // workstation may have moved it to another worker, shift or date
+        // since the journal read it.
+        std::optional<DayCell> cell = storedCell(dm, id);
+        timesheet::lockWorkers(dm, worker, cell ? cell->worker : worker);
+        if (cell)
+            cell = storedCell(dm, id);  // read again now that nobody else changes the worker's cells
         dm.DelSmena.setStatement(deleteStatement(id));
-        if (dm.DelSmena.execute() == 0) {
-            transaction.commit();  // nothing was written
-            shift.reload();
-            return Deletion::Stale;
-        }
-        timesheet::updateCell(dm, cell);
+        deleted = cell && dm.DelSmena.execute() > 0;
+        if (deleted)
+            timesheet::updateCell(dm, *cell);
         transaction.commit();
     }
     shift.reload();
-    return Deletion::Deleted;
+    return deleted ? Deletion::Deleted : Deletion::Stale;
 }
 
 RecordAcceptance::RecordAcceptance(data::DataModule& dm)

@@ -31,8 +31,7 @@ enum class Deletion {
 // cell to the hours that remain, as one transaction, once `confirm` agrees;
 // the shift is reloaded whatever the answer. An empty shift, an accepted
 // record and a row without id are refused without asking.
-Deletion deleteCurrentRecord(data::DataModule& dm, data::Dataset& shift, int currentShift,
-                             const std::function<bool()>& confirm);
+Deletion deleteCurrentRecord(data::DataModule& dm, data::Dataset& shift, const std::function<bool()>& confirm);
 
 enum class Acceptance {
     Refused,      // nothing to accept: an empty shift or an accepted record

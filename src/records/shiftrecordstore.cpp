@@ -62,13 +62,7 @@ int saveShiftRecord(data::DataModule& dm, const ShiftRecordValues& v, int id, co
     const DayCell cell{v.worker, v.shift, v.date};
     data::Transaction transaction(dm.ADO_DB);
     std::optional<DayCell> previousCell = id == 0 ? std::nullopt : storedCell(dm, id);
-    // Both workers' locks, always in the same order, so two saves cannot wait on each other.
-    int first = v.worker, second = previousCell ? previousCell->worker : v.worker;
-    if (second < first)
-        std::swap(first, second);
-    timesheet::lockWorker(dm, first);
-    if (second != first)
-        timesheet::lockWorker(dm, second);
+    timesheet::lockWorkers(dm, v.worker, previousCell ? previousCell->worker : v.worker);
     if (previousCell)
         previousCell = storedCell(dm, id);  // read again now that nobody else changes the worker's cells
 

@@ -121,7 +121,7 @@ private slots:
         auto& shift = openShift();
         QVERIFY(shift.locate("id", six));
         Question question;
-        QCOMPARE(records::deleteCurrentRecord(*dm_, shift, 2, question.confirm()), records::Deletion::Deleted);
+        QCOMPARE(records::deleteCurrentRecord(*dm_, shift, question.confirm()), records::Deletion::Deleted);
         QCOMPARE(question.asked, 1);
         QCOMPARE(cell(worker_, 5), 2);
         QCOMPARE(cell(worker_, 4), 3);  // other days untouched
@@ -135,9 +135,25 @@ private slots:
         setCell(worker_, 5, 6);
         auto& shift = openShift();
         Question question;
-        QCOMPARE(records::deleteCurrentRecord(*dm_, shift, 2, question.confirm()), records::Deletion::Deleted);
+        QCOMPARE(records::deleteCurrentRecord(*dm_, shift, question.confirm()), records::Deletion::Deleted);
         QCOMPARE(cell(worker_, 5), 0);
         QCOMPARE(records(), 0);
+    }
+
+    void aRecordMovedMeanwhileLeavesTheCellItIsCountedIn()
+    {
+        // The journal read the record as worker 1's; another workstation has
+        // since given it to worker 2 and set worker 2's cell.
+        const int id = addRecord(worker_, 6, "no");
+        auto& shift = openShift();
+        QVERIFY(shift.locate("id", id));
+        db_->exec(QStringLiteral("update accounts_dep.smena set w_id=%1 where id=%2").arg(worker2_).arg(id));
+        setCell(worker_, 5, 0);
+        setCell(worker2_, 5, 6);
+        Question question;
+        QCOMPARE(records::deleteCurrentRecord(*dm_, shift, question.confirm()), records::Deletion::Deleted);
+        QCOMPARE(cell(worker2_, 5), 0);
+        QCOMPARE(cell(worker_, 5), 0);
     }
 
     void noRowIsCreatedByADeletion()
@@ -145,7 +161,7 @@ private slots:
         addRecord(worker_, 6, "no");
         auto& shift = openShift();
         Question question;
-        QCOMPARE(records::deleteCurrentRecord(*dm_, shift, 2, question.confirm()), records::Deletion::Deleted);
+        QCOMPARE(records::deleteCurrentRecord(*dm_, shift, question.confirm()), records::Deletion::Deleted);
         QCOMPARE(db_->scalar("select count(*) from accounts_dep.h_tabel where year=2021").toInt(), 0);
     }
 
@@ -157,7 +173,7 @@ private slots:
         auto& shift = openShift();
         shift.setSort("fio DESC");
         Question question{false};
-        QCOMPARE(records::deleteCurrentRecord(*dm_, shift, 2, question.confirm()), records::Deletion::Refused);
+        QCOMPARE(records::deleteCurrentRecord(*dm_, shift, question.confirm()), records::Deletion::Refused);
         QCOMPARE(question.asked, 1);
         QCOMPARE(records(), 2);
         QCOMPARE(shift.sort(), QString());  // reloaded: the sort is lost
@@ -168,10 +184,10 @@ private slots:
     {
         Question question;
         auto& empty = openShift();
-        QCOMPARE(records::deleteCurrentRecord(*dm_, empty, 2, question.confirm()), records::Deletion::Refused);
+        QCOMPARE(records::deleteCurrentRecord(*dm_, empty, question.confirm()), records::Deletion::Refused);
         addRecord(worker_, 6, "ok");
         auto& shift = openShift();
-        QCOMPARE(records::deleteCurrentRecord(*dm_, shift, 2, question.confirm()), records::Deletion::Refused);
+        QCOMPARE(records::deleteCurrentRecord(*dm_, shift, question.confirm()), records::Deletion::Refused);
         records::RecordAcceptance acceptance(*dm_);
         QCOMPARE(acceptance.acceptCurrent(shift), records::Acceptance::Refused);
         QCOMPARE(question.asked, 0);
