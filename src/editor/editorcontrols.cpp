@@ -8,10 +8,13 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTimer>
+#include <utility>
 #include <QVBoxLayout>
 
 #include "editor/lookupcombo.h"
 #include "editor/shiftrecordeditor.h"
+#include "ui/application.h"
 #include "ui/datasetgrid.h"
 #include "ui/keyfilter.h"
 #include "ui/labels.h"
@@ -194,6 +197,13 @@ void ShiftRecordEditor::connectControls()
 {
     connect(LCB_id_doc, &LookupComboBox::chosen, this, [this] { requisitionChosen(); });
     connect(saveButton, &QPushButton::clicked, this, [this] { save(); });
+    // released comes before clicked; without a click the field left for the button is checked now
+    connect(saveButton, &QPushButton::released, this, [this] {
+        QTimer::singleShot(0, this, [this] {
+            if (QObject* field = std::exchange(leftForSave_, nullptr))
+                ui::guarded([&] { fieldLeft(field); });
+        });
+    });
     connect(LCB_id_doc_item, &LookupComboBox::chosen, this, [this] { lineChosen(); });
     connect(workerButton, &QPushButton::clicked, this, [this] { pickWorker(); });
     connect(operationButton, &QPushButton::clicked, this, [this] { pickOperation(); });

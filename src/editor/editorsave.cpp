@@ -58,6 +58,7 @@ records::ShiftRecordValues ShiftRecordEditor::valuesToSave() const
 
 void ShiftRecordEditor::save()
 {
+    leftForSave_ = nullptr;  // the save reads and reports the numbers itself
     if (!checkRequiredFields())
         return;
     // Every number is read before anything is written: a text that is no

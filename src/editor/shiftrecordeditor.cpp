@@ -3,7 +3,6 @@
 #include "editor/shiftrecordeditor.h"
 
 #include <QApplication>
-#include <QApplication>
 #include <QDateEdit>
 #include <QGroupBox>
 #include <QKeyEvent>
@@ -281,25 +280,38 @@ bool ShiftRecordEditor::eventFilter(QObject* watched, QEvent* event)
         const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
         if (reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason)
             break;
-        try {
-            if (watched == quantityEdit)
-                recomputeAmount();
-            else if (watched == hoursEdit)
-                hoursLeft();
-            else if (watched == rejectsEdit)
-                rejectsLeft();
-        } catch (const fmt::ConversionError&) {
-            // Leaving for "Запись" (a click on it): the save reads every number
-            // and reports the bad one, once.
-            if (QApplication::focusWidget() != saveButton)
-                throw;
-        }
+        if (QApplication::focusWidget() == saveButton)
+            fieldLeftForSave(watched);
+        else
+            fieldLeft(watched);
         break;
     }
     default:
         break;
     }
     return QDialog::eventFilter(watched, event);
+}
+
+void ShiftRecordEditor::fieldLeft(QObject* field)
+{
+    if (field == quantityEdit)
+        recomputeAmount();
+    else if (field == hoursEdit)
+        hoursLeft();
+    else if (field == rejectsEdit)
+        rejectsLeft();
+}
+
+// A click on "Запись" leaves the field first: the save reads every number and
+// reports a bad one, so it is not reported twice. Should the button be
+// released elsewhere (no click, no save), the field is checked then.
+void ShiftRecordEditor::fieldLeftForSave(QObject* field)
+{
+    try {
+        fieldLeft(field);
+    } catch (const fmt::ConversionError&) {
+        leftForSave_ = field;
+    }
 }
 
 // The wheel steps the requisition combo that has the focus by one entry per

@@ -170,6 +170,10 @@ private:
     void exit();
     void hoursLeft();
     void rejectsLeft();
+    // What leaving a number field does: the amount, the "0" of an empty field,
+    // the check of the number. Throws ConversionError.
+    void fieldLeft(QObject* field);
+    void fieldLeftForSave(QObject* field);
     bool wheelTurned(QEvent* event);
 
     data::Dataset& shiftDataset();  // the current shift's dataset
@@ -183,6 +187,8 @@ private:
     MaterialsArea* materials_;
     CrewArea* crew_;
     bool shown_ = false;
+    // A field left for "Запись" with a bad number, until the click has saved.
+    QObject* leftForSave_ = nullptr;
 };
 
 }  // namespace editor
