@@ -69,9 +69,15 @@ public:
     }
     ~SheetKeyDropped()
     {
-        if (had_)
+        if (!had_)
+            return;
+        try {
             db_.exec(QStringLiteral("alter table accounts_dep.h_tabel add constraint h_tabel_cell_key "
                                     "unique (w_id, smena, month, year)"));
+        } catch (const std::exception& e) {
+            // a test that failed half-way left duplicates: the rest of the suite goes on without the key
+            qWarning("h_tabel keeps no unique key: %s", e.what());
+        }
     }
     SheetKeyDropped(const SheetKeyDropped&) = delete;
     SheetKeyDropped& operator=(const SheetKeyDropped&) = delete;
