@@ -48,13 +48,17 @@ Dataset& DataModule::timeSheet(int shift)
     }
 }
 
+int DataModule::count(const QString& statement)
+{
+    return readControl(statement, [](const Dataset& control) {
+        return control.isEmpty() ? 0 : control.integer(QStringLiteral("cnt"));
+    });
+}
+
 bool DataModule::duplicateCheck(const QString& statement, const QString& message,
                                 const std::function<void(const QString&)>& warn)
 {
-    const int count = readControl(statement, [](const Dataset& control) {
-        return control.isEmpty() ? 0 : control.integer(QStringLiteral("cnt"));
-    });
-    if (count > 0) {
+    if (count(statement) > 0) {
         if (warn)
             warn(message);
         return true;

@@ -45,6 +45,10 @@ public:
     Command DelSmena;
     Command H_Tabel_ins;
 
+    // Reads column cnt of the first row of the statement through Control (0
+    // when there is no row).
+    int count(const QString& statement);
+
     // Reads column cnt of the first row of the statement through Control.
     // When it is above 0 the message is passed to `warn` and the answer is true.
     bool duplicateCheck(const QString& statement, const QString& message,

@@ -48,9 +48,10 @@ enum class WhenLost {
 QSqlQuery runStatement(Connection& connection, const QString& statement, const Parameters& params = {},
                        WhenLost whenLost = WhenLost::Fail);
 
-// True for a select that calls no schema's function: running it again
-// changes nothing. Functions of the database (accounts_dep.smena__accept_row_hwo)
-// may write, and a statement that writes is never repeated.
+// True for a select that calls only functions known to change nothing
+// (count, round, to_date, ...): running it again changes nothing. A schema's
+// function (accounts_dep.smena__accept_row_hwo) or any other may write, and a
+// statement that may write is never repeated.
 bool readsOnly(const QString& statement);
 
 // Appended to the database's text when the connection was lost: by a

@@ -9,8 +9,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTimer>
-#include <utility>
 #include <QVBoxLayout>
+#include <utility>
 
 #include "editor/lookupcombo.h"
 #include "editor/shiftrecordeditor.h"

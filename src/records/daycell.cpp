@@ -91,13 +91,6 @@ int dayHours(data::DataModule& dm, const DayCell& cell)
 
 namespace {
 
-int rowCount(data::DataModule& dm, const DayCell& cell)
-{
-    return dm.readControl(rowCountStatement(cell), [](const data::Dataset& control) {
-        return control.isEmpty() ? 0 : control.integer(QStringLiteral("cnt"));
-    });
-}
-
 void execute(data::DataModule& dm, const QString& statement)
 {
     dm.H_Tabel_ins.setStatement(statement);
@@ -108,7 +101,7 @@ enum class MissingRow { Insert, Leave };
 
 void setCell(data::DataModule& dm, const DayCell& cell, MissingRow missing)
 {
-    const int rows = rowCount(dm, cell);
+    const int rows = dm.count(rowCountStatement(cell));
     if (rows > 1) {
         execute(dm, rowDeleteStatement(cell));
         execute(dm, rowFillStatement(cell));

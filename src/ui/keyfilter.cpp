@@ -88,7 +88,7 @@ private:
         if (kept == inserted)
             return;
         if (!kept) {
-            const QString restored = before;
+            const QString restored = before;  // a copy: setText changes accepted_
             field_->setText(restored);
             field_->setCursorPosition(int(head));
             return;
