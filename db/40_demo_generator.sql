@@ -1,9 +1,10 @@
--- Demo plant: demo.generate(scale, end_date) fills the ERP stand-in and the
--- program's tables with a plant of about 300 × scale employees and two to
--- three months of shift records ending on end_date. See README.md.
+-- Demo plant: demo.generate(scale, end_date, months) fills the ERP stand-in
+-- and the program's tables with a plant of about 300 × scale employees and
+-- shift records from the first day of the month `months` - 1 months before
+-- end_date up to end_date (by default three months). See README.md.
 --
 -- Every random choice is a hash of the row's own keys and a salt (demo.rnd),
--- so the result depends only on (scale, end_date), never on query plans or
+-- so the result depends only on (scale, end_date, months), never on query plans or
 -- row order: the same call on an empty database gives the same data.
 
 create schema demo;
@@ -74,12 +75,12 @@ as $$
                 else surname end
 $$;
 
-create function demo.generate(scale integer, end_date date)
+create function demo.generate(scale integer, end_date date, months integer default 3)
 returns text
 language plpgsql
 as $$
 declare
-    period_start date := (date_trunc('month', end_date) - interval '2 months')::date;
+    period_start date := (date_trunc('month', end_date) - (months - 1) * interval '1 month')::date;
     n_employees integer := 300 * scale;
     n_others integer := 20 * scale;
     surnames text[] := array[
@@ -147,6 +148,9 @@ declare
 begin
     if scale < 1 then
         raise exception 'scale must be 1 or more, got %', scale;
+    end if;
+    if months < 1 then
+        raise exception 'months must be 1 or more, got %', months;
     end if;
     -- The estimates of these one-off queries are far off; compiling them
     -- costs more than running them.

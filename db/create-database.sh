@@ -3,25 +3,31 @@
 # connections), creates it, runs the numbered scripts of this folder in
 # order, applies the database settings and, when SCALE > 0, fills it with a
 # demo plant of that scale whose shift records end on END_DATE (default:
-# today). Prints one summary line.
+# today) and cover MONTHS calendar months, the last one up to END_DATE
+# (default 3). Prints one summary line.
 #
-#   db/create-database.sh NAME [SCALE [END_DATE]]
+#   db/create-database.sh NAME [SCALE [END_DATE [MONTHS]]]
+#
+# The full-size plant of the benchmarks (2 100 workers, two years, about
+# 1.3 million shift records): db/create-database.sh tabel_full 7 2026-11-30 24
 #
 # Connection: PGHOST (localhost), PGPORT (5432), PGUSER (sys), PGPASSWORD
 # (kolxapm); the account must be allowed to create databases.
 set -euo pipefail
 
 usage() {
-    echo "usage: $0 NAME [SCALE [END_DATE]]   (SCALE a whole number, END_DATE YYYY-MM-DD)" >&2
+    echo "usage: $0 NAME [SCALE [END_DATE [MONTHS]]]   (SCALE a whole number, END_DATE YYYY-MM-DD, MONTHS 1 or more)" >&2
     exit 2
 }
 
-[[ $# -ge 1 && $# -le 3 ]] || usage
+[[ $# -ge 1 && $# -le 4 ]] || usage
 name=$1
 scale=${2:-0}
 end_date=${3:-$(date +%F)}
+months=${4:-3}
 [[ $name =~ ^[a-z_][a-z0-9_]{0,62}$ ]] || { echo "bad database name: $name" >&2; usage; }
 [[ $scale =~ ^[0-9]+$ ]] || { echo "bad scale: $scale" >&2; usage; }
+[[ $months =~ ^[1-9][0-9]{0,2}$ ]] || { echo "bad number of months: $months" >&2; usage; }
 [[ $end_date =~ ^[0-9]{4}-[0-9]{2}-[0-9]{2}$ ]] && date -d "$end_date" >/dev/null 2>&1 \
     || { echo "bad end date: $end_date" >&2; usage; }
 
@@ -52,8 +58,8 @@ run_psql -d "$name" --single-transaction "${scripts[@]}" \
 
 summary="empty"
 if (( scale > 0 )); then
-    summary=$(run_psql -d "$name" -v scale="$scale" -v end_date="$end_date" <<'SQL'
-select demo.generate(:scale, :'end_date');
+    summary=$(run_psql -d "$name" -v scale="$scale" -v end_date="$end_date" -v months="$months" <<'SQL'
+select demo.generate(:scale, :'end_date', :months);
 analyze;
 SQL
 )

@@ -21,6 +21,7 @@ PACKAGES=(
   libsqliteodbc   # the previous database of the legacy import's tests and benchmark
   libxlsxwriter-dev zlib1g-dev unzip   # xlsxwriter.pc links -lz, the -dev package does not bring it
   postgresql postgresql-client
+  libpq-dev   # the benchmarks' plain client
   fonts-liberation fonts-dejavu-core
   xdg-utils
 )

@@ -82,14 +82,19 @@ QSqlDatabase Connection::database()
 
 namespace {
 
+SQLHANDLE handleOf(const QSqlDatabase& db)
+{
+    const QVariant handle = db.driver()->handle();
+    if (!handle.isValid() || handle.metaType().sizeOf() != sizeof(SQLHANDLE))
+        return SQL_NULL_HANDLE;
+    return *static_cast<const SQLHANDLE*>(handle.constData());
+}
+
 // The ODBC driver knows after a failed exchange with the server that the
 // connection is gone (SQL_ATTR_CONNECTION_DEAD).
 bool connectionDead(const QSqlDatabase& db)
 {
-    const QVariant handle = db.driver()->handle();
-    if (!handle.isValid() || handle.metaType().sizeOf() != sizeof(SQLHANDLE))
-        return false;
-    SQLHANDLE hdbc = *static_cast<const SQLHANDLE*>(handle.constData());
+    SQLHANDLE hdbc = handleOf(db);
     if (hdbc == SQL_NULL_HANDLE)
         return false;
     SQLUINTEGER dead = SQL_CD_FALSE;
@@ -98,6 +103,14 @@ bool connectionDead(const QSqlDatabase& db)
 }
 
 }  // namespace
+
+void* Connection::odbcHandle()
+{
+    SQLHANDLE hdbc = handleOf(database());
+    if (hdbc == SQL_NULL_HANDLE)
+        throw DbError(QStringLiteral("Соединение с БД не открыто драйвером ODBC"));
+    return hdbc;
+}
 
 bool Connection::dropIfLost()
 {
@@ -119,6 +132,7 @@ void Connection::begin()
     }
     QSqlDatabase db = database();
     transactionDepth_ = 1;
+    logStatement(QStringLiteral("begin"));
     if (!db.transaction()) {
         transactionDepth_ = 0;
         const QString text = db.lastError().text();
@@ -141,6 +155,7 @@ void Connection::commit()
     if (transactionDepth_ > 0)
         return;
     QSqlDatabase db = QSqlDatabase::database(name_, false);
+    logStatement(QStringLiteral("commit"));
     if (!db.commit()) {
         const QString text = db.lastError().text();
         if (dropIfLost())  // the server may have committed before the reply was lost
@@ -156,8 +171,10 @@ void Connection::rollback()
         return;
     if (!undone_) {
         QSqlDatabase db = QSqlDatabase::database(name_, false);
-        if (db.isOpen())
+        if (db.isOpen()) {
+            logStatement(QStringLiteral("rollback"));
             db.rollback();
+        }
     }
     --transactionDepth_;
     undone_ = transactionDepth_ > 0;

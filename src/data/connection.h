@@ -1,10 +1,20 @@
 #pragma once
 // The program's one database connection (ADO_DB).
 
+#include <QList>
 #include <QSqlDatabase>
 #include <QString>
+#include <QVariant>
 
 namespace data {
+
+// A statement as it went to the server: the text with "?" for each
+// parameter, and the values in order. Transactions appear as "begin",
+// "commit" and "rollback".
+struct SentStatement {
+    QString text;
+    QList<QVariant> values;
+};
 
 class Connection {
 public:
@@ -26,6 +36,8 @@ public:
     // The open connection; opened first with the settings it holds when
     // closed. Throws DbError inside a transaction that has been undone.
     QSqlDatabase database();
+    // The same connection's ODBC handle (SQLHDBC), for statements run below QtSql.
+    void* odbcHandle();
 
     // After a failed statement: when the driver reports the connection dead
     // (the server ended it, the network broke), closes it, so that the next
@@ -43,11 +55,21 @@ public:
     void rollback();
     bool inTransaction() const { return transactionDepth_ > 0; }
 
+    // While set, every statement run on the connection is appended to the
+    // list (the benchmarks replay them on a plain client); null stops it.
+    void setStatementLog(QList<SentStatement>* log) { log_ = log; }
+    void logStatement(const QString& text, const QList<QVariant>& values = {})
+    {
+        if (log_)
+            log_->append({text, values});
+    }
+
 private:
     QString name_;
     QString connectionString_;
     int transactionDepth_ = 0;
     bool undone_ = false;  // the transaction of the open scopes has been undone
+    QList<SentStatement>* log_ = nullptr;
 };
 
 // Begins a transaction and rolls it back unless commit() was called, so that an

@@ -2,13 +2,13 @@
 
 #include <QCollator>
 #include <QDateTime>
-#include <QSqlRecord>
 #include <algorithm>
 #include <cmath>
 
 #include "core/variants.h"
 #include "data/connection.h"
 #include "data/dberror.h"
+#include "data/resultrows.h"
 
 namespace data {
 
@@ -181,22 +181,9 @@ void Dataset::open()
     if (open_)
         return;
     // A read that met a lost connection is read again on a new one.
-    QSqlQuery q = runStatement(connection_, statement_, params_, WhenLost::RepeatRead);
-    const QSqlRecord record = q.record();
-    QStringList fields;
-    for (int i = 0; i < record.count(); ++i)
-        fields << record.fieldName(i);
-    QList<QList<QVariant>> rows;
-    const int n = int(fields.size());
-    while (q.next()) {
-        QList<QVariant> row;
-        row.reserve(n);
-        for (int i = 0; i < n; ++i)
-            row.append(q.value(i));
-        rows.append(std::move(row));
-    }
-    fields_ = fields;
-    rows_ = std::move(rows);
+    ResultRows result = selectRows(connection_, statement_, params_, WhenLost::RepeatRead);
+    fields_ = std::move(result.fields);
+    rows_ = std::move(result.rows);
     open_ = true;
     sort_.clear();
     rebuildView(false);

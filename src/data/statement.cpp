@@ -196,34 +196,36 @@ QString lostAtCommitNote()
 
 namespace {
 
-bool execute(QSqlQuery& query, const QString& statement, const Parameters& params)
+bool execute(Connection& connection, QSqlQuery& query, const QString& statement, const Parameters& params)
 {
     query.setForwardOnly(true);
     query.setNumericalPrecisionPolicy(QSql::LowPrecisionDouble);
     const PositionalStatement positional = toPositional(statement);
-    if (positional.names.isEmpty())
+    if (positional.names.isEmpty()) {
+        connection.logStatement(statement);
         return query.exec(statement);
+    }
     if (!query.prepare(positional.text))
         return false;
+    QList<QVariant> values;
     for (const QString& name : positional.names)
-        query.addBindValue(params.value(name));
+        values << params.value(name);
+    connection.logStatement(positional.text, values);
+    for (const QVariant& value : values)
+        query.addBindValue(value);
     return query.exec();
 }
 
 }  // namespace
 
-QSqlQuery runStatement(Connection& connection, const QString& statement, const Parameters& params, WhenLost whenLost)
+void runRepeatable(Connection& connection, const QString& statement, WhenLost whenLost,
+                   const std::function<QString()>& attempt)
 {
     for (bool repeated = false;; repeated = true) {
         const bool inTransaction = connection.inTransaction();
-        QSqlQuery query(connection.database());
-        if (execute(query, statement, params))
-            return query;
-        const QSqlError e = query.lastError();
-        QString text = e.databaseText();
-        if (text.isEmpty())
-            text = e.text();
-        query = QSqlQuery();
+        const QString text = attempt();
+        if (text.isNull())
+            return;
         if (!connection.dropIfLost())
             throw DbError(text, statement);
         // Inside a transaction the server has undone the transaction's work:
@@ -232,6 +234,22 @@ QSqlQuery runStatement(Connection& connection, const QString& statement, const P
             continue;
         throw DbError(text + QLatin1Char('\n') + lostConnectionNote(inTransaction), statement);
     }
+}
+
+QSqlQuery runStatement(Connection& connection, const QString& statement, const Parameters& params, WhenLost whenLost)
+{
+    QSqlQuery result;
+    runRepeatable(connection, statement, whenLost, [&]() -> QString {
+        QSqlQuery query(connection.database());
+        if (execute(connection, query, statement, params)) {
+            result = std::move(query);
+            return {};
+        }
+        const QSqlError e = query.lastError();
+        const QString text = e.databaseText().isEmpty() ? e.text() : e.databaseText();
+        return text.isEmpty() ? QStringLiteral("Ошибка выполнения запроса") : text;
+    });
+    return result;
 }
 
 }  // namespace data

@@ -6,6 +6,7 @@
 #include <QString>
 #include <QStringList>
 #include <QVariant>
+#include <functional>
 
 namespace data {
 
@@ -47,6 +48,14 @@ enum class WhenLost {
 // with the database's text and the statement when it fails.
 QSqlQuery runStatement(Connection& connection, const QString& statement, const Parameters& params = {},
                        WhenLost whenLost = WhenLost::Fail);
+
+// Runs one attempt of the statement, which gives the database's text when
+// it fails and nothing when it succeeds. When it failed on a lost
+// connection, the connection is closed and the attempt is made once more if
+// `whenLost` and the statement allow it. Throws DbError with the text (and
+// the note of a lost connection) when it fails for good.
+void runRepeatable(Connection& connection, const QString& statement, WhenLost whenLost,
+                   const std::function<QString()>& attempt);
 
 // True for a select that calls only functions known to change nothing
 // (count, round, to_date, ...): running it again changes nothing. A schema's
