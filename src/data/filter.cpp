@@ -20,6 +20,7 @@ struct Filter::Node {
     int column = -1;
     Op op = Op::Eq;
     QVariant literal;  // double or QString
+    QStringList pieces;  // of a "like" text, split at its wildcards once
 };
 
 namespace {
@@ -173,6 +174,8 @@ private:
                 fail(QStringLiteral("неверное число «%1»").arg(tok_.text));
         } else if (tok_.type == Token::Type::Text) {
             node->literal = tok_.text;
+            if (node->op == Op::Like)
+                node->pieces = likePieces(tok_.text);
         } else {
             fail(QStringLiteral("ожидалось значение вместо «%1»").arg(tok_.text));
         }
@@ -205,12 +208,14 @@ QString valueText(const QVariant& v)
     return v.toString();
 }
 
-bool compare(const QVariant& value, Op op, const QVariant& literal)
+bool compare(const QVariant& value, const Filter::Node& node)
 {
+    const Op op = node.op;
+    const QVariant& literal = node.literal;
     if (value.isNull())
         return false;
     if (op == Op::Like)
-        return likeMatch(valueText(value), literal.toString());
+        return likeMatch(valueText(value), node.pieces);
     int order = 0;
     if (literal.typeId() == QMetaType::Double) {
         bool ok = true;
@@ -239,7 +244,7 @@ bool evaluate(const Filter::Node& node, const std::function<QVariant(int)>& valu
     switch (node.kind) {
     case Filter::Node::Kind::And: return evaluate(*node.left, value) && evaluate(*node.right, value);
     case Filter::Node::Kind::Or: return evaluate(*node.left, value) || evaluate(*node.right, value);
-    case Filter::Node::Kind::Compare: return compare(value(node.column), node.op, node.literal);
+    case Filter::Node::Kind::Compare: return compare(value(node.column), node);
     }
     return false;
 }
@@ -258,13 +263,17 @@ bool Filter::matches(const std::function<QVariant(int)>& value) const
     return root_ && evaluate(*root_, value);
 }
 
-bool likeMatch(const QString& text, const QString& pattern)
+QStringList likePieces(const QString& pattern)
 {
-    // Split at the wildcards and find the pieces in order.
     static const QRegularExpression wildcard(QStringLiteral("[%*]"));
-    const QStringList pieces = pattern.split(wildcard);
+    return pattern.split(wildcard);
+}
+
+bool likeMatch(const QString& text, const QStringList& pieces)
+{
+    // The pieces between the wildcards, found in order.
     if (pieces.size() == 1)
-        return text.compare(pattern, Qt::CaseInsensitive) == 0;
+        return text.compare(pieces.first(), Qt::CaseInsensitive) == 0;
     qsizetype pos = 0;
     for (qsizetype i = 0; i < pieces.size(); ++i) {
         const QString& piece = pieces[i];
@@ -283,6 +292,11 @@ bool likeMatch(const QString& text, const QString& pattern)
         }
     }
     return true;
+}
+
+bool likeMatch(const QString& text, const QString& pattern)
+{
+    return likeMatch(text, likePieces(pattern));
 }
 
 namespace filters {

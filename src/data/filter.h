@@ -39,6 +39,9 @@ private:
 
 // "like" with "%"/"*" wildcards, letter case ignored.
 bool likeMatch(const QString& text, const QString& pattern);
+// The same with the pattern split at its wildcards (likePieces) beforehand.
+QStringList likePieces(const QString& pattern);
+bool likeMatch(const QString& text, const QStringList& pieces);
 
 // Expression texts with the values made safe.
 namespace filters {
