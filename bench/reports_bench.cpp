@@ -1,23 +1,21 @@
 // The reports window's commands on a full-size plant, each beside the
-// database's own time for the report's statement (EXPLAIN ANALYZE, planning
-// and execution, in the same run) and the ratio:
+// database's own cost of the same statements (replayed on a plain libpq
+// client in the same run) and the ratio:
 //   - each of the five reports from its button to the first page painted in
 //     the print preview (the dataset read, the first page laid out, the
 //     preview built and that page drawn; the preview lays out the rest while
 //     it is shown);
-//   - the detailed workers report laid out, all pages, from rows in memory;
+//   - the detailed workers report read and laid out, all pages;
 //   - the production export ("Excel (0 из 0)"), written to a temporary folder.
 //
 //   reports_bench DATABASE [MM.yyyy] [rounds]
 // Server and account: PGHOST (localhost), the built-in account. The month
 // defaults to the last complete month of the records.
-// A plant of 2,100 workers and some 50,000 records a month:
-//   db/create-database.sh tabel_big 7
+// The full-size plant: db/create-database.sh tabel_full 7 2026-11-30 24
 
 #include <QApplication>
 #include <QDate>
 #include <QDateEdit>
-#include <QElapsedTimer>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <cstdio>
@@ -31,17 +29,6 @@
 #include "reports/summaryreportswindow.h"
 #include "ui/dialogs.h"
 #include "ui/messages.h"
-
-namespace {
-
-// A statement with the period written in.
-QString withPeriod(QString statement, const QDate& from, const QDate& to)
-{
-    return statement.replace(QStringLiteral(":data1"), QStringLiteral("'%1'::date").arg(from.toString(Qt::ISODate)))
-        .replace(QStringLiteral(":data2"), QStringLiteral("'%1'::date").arg(to.toString(Qt::ISODate)));
-}
-
-}  // namespace
 
 int main(int argc, char** argv)
 {
@@ -79,14 +66,13 @@ int main(int argc, char** argv)
         window.DateTimePicker1->setDate(from);
         window.DateTimePicker2->setDate(to);
 
+        bench::PlainClient plain(argv[1]);
+
         // The preview is "shown" by painting its first page, then closed.
-        QElapsedTimer click;
-        double toFirstPage = 0;
         ui::setDialogHandler([&](QDialog& dialog) {
             auto& preview = static_cast<reports::PrintPreview&>(dialog);
             preview.resize(1280, 1000);
             preview.grab();
-            toFirstPage += double(click.nsecsElapsed()) / 1e6;
             return int(QDialog::Rejected);
         });
         const std::pair<reports::PeriodReport*, QPushButton*> reports[] = {
@@ -96,12 +82,7 @@ int main(int argc, char** argv)
         };
         char what[160];
         for (const auto& [report, button] : reports) {
-            toFirstPage = 0;
-            for (int i = 0; i < rounds; ++i) {
-                click.start();
-                button->click();
-            }
-            const double server = bench::serverMs(dm.ADO_DB, withPeriod(report->dataset.statement(), from, to));
+            const bench::Figure toFirstPage = bench::measure(dm.ADO_DB, plain, rounds, [&] { button->click(); });
             report->dataset.setParam(QStringLiteral("data1"), from);
             report->dataset.setParam(QStringLiteral("data2"), to);
             report->dataset.open();
@@ -109,7 +90,7 @@ int main(int argc, char** argv)
             std::snprintf(what, sizeof what, "%s to its first page (%d rows, %d pages)",
                           qPrintable(report->form.layout().name), report->dataset.recordCount(), pages);
             report->dataset.close();
-            bench::line(what, toFirstPage / rounds, server);
+            bench::line(what, toFirstPage);
         }
         ui::resetDialogHandler();
 
@@ -117,19 +98,19 @@ int main(int argc, char** argv)
         reports::PeriodReport& detail = window.Form20;
         detail.dataset.setParam(QStringLiteral("data1"), from);
         detail.dataset.setParam(QStringLiteral("data2"), to);
-        detail.dataset.open();
+        const bench::Figure read = bench::measure(dm.ADO_DB, plain, rounds, [&] { detail.dataset.reload(); });
         const reports::DatasetRows rows(detail.dataset);
         const double layOut = bench::averageMs(rounds, [&] { detail.form.generate(rows); });
-        std::snprintf(what, sizeof what, "detailed workers report laid out, all %lld pages",
+        std::snprintf(what, sizeof what, "detailed workers report, all %lld pages laid out after the reading",
                       static_cast<long long>(detail.form.generate(rows).pages.size()));
-        bench::line(what, layOut, bench::serverMs(dm.ADO_DB, withPeriod(detail.dataset.statement(), from, to)));
+        bench::line(what, read.ms + layOut, read.databaseMs);
         detail.dataset.close();
 
         // The production export.
-        const double exportMs = bench::averageMs(rounds, [&] { window.excelButton->click(); });
+        const bench::Figure exported = bench::measure(dm.ADO_DB, plain, rounds, [&] { window.excelButton->click(); });
         std::snprintf(what, sizeof what, "production export (%s)", qPrintable(window.excelButton->text()));
-        bench::line(what, exportMs, bench::serverMs(dm.ADO_DB, withPeriod(window.XLS_Rep.statement(), from, to)));
-        std::printf("\npeak RSS %ld kB\n", bench::peakRssKb());
+        bench::line(what, exported);
+        std::printf("peak RSS %ld kB\n", bench::peakRssKb());
     } catch (const std::exception& e) {
         std::fprintf(stderr, "reports_bench: %s\n", e.what());
         return 1;

@@ -1,6 +1,6 @@
 // The time sheet window's commands on a full-size plant, each beside the
-// database's own time for the same statements (EXPLAIN ANALYZE, planning and
-// execution, in the same run) and the ratio:
+// database's own cost of the same statements (replayed on a plain libpq
+// client in the same run) and the ratio:
 //   - the month rebuild ("Перестроить"), and for comparison the rebuild one
 //     record group at a time (count, then update or insert per worker, shift
 //     and day, through the data module), run once;
@@ -10,8 +10,7 @@
 //   timesheet_bench DATABASE [MM.yyyy] [rounds]
 // Server and account: PGHOST (localhost), the built-in account. The month
 // defaults to the last complete month of the records.
-// A plant of 2,100 workers and some 50,000 records a month:
-//   db/create-database.sh tabel_big 7
+// The full-size plant: db/create-database.sh tabel_full 7 2026-11-30 24
 
 #include <QApplication>
 #include <QComboBox>
@@ -31,13 +30,6 @@
 #include "timesheet/timesheetwindow.h"
 
 namespace {
-
-// A statement with the month's parameters written in.
-QString withMonth(QString statement, int month, int year)
-{
-    return statement.replace(QStringLiteral(":mnth"), QString::number(month))
-        .replace(QStringLiteral(":yea"), QString::number(year));
-}
 
 // The month's cells without row ids, to compare two rebuilds.
 QString monthDigest(data::DataModule& dm, int month, int year)
@@ -122,14 +114,11 @@ int main(int argc, char** argv)
             dm.scalar(QStringLiteral("select count(*) from cmn_contractor.person where b_employee")).toInt();
         std::printf("month %02d.%d: %d shift records, %d workers; %d rounds\n\n", m, y, records, workers, rounds);
 
-        // The rebuild, and the database's time for its delete and insert (rolled back).
-        const double rebuild = bench::averageMs(rounds, [&] { records::timesheet::rebuildMonth(dm, m, y); });
-        double rebuildServer = 0;
-        {
-            data::Transaction t(dm.ADO_DB);
-            rebuildServer = bench::serverMs(dm.ADO_DB, records::timesheet::monthDeleteStatement(m, y)) +
-                            bench::serverMs(dm.ADO_DB, records::timesheet::monthFillStatement(m, y));
-        }
+        bench::PlainClient plain(argv[1]);
+
+        // The rebuild (its statements replayed write the same rows again).
+        const bench::Figure rebuild =
+            bench::measure(dm.ADO_DB, plain, rounds, [&] { records::timesheet::rebuildMonth(dm, m, y); });
         const QString digest = monthDigest(dm, m, y);
         const int rows = dm.scalar(QStringLiteral("select count(*) from accounts_dep.h_tabel where month=%1 and "
                                                   "year=%2")
@@ -138,38 +127,34 @@ int main(int argc, char** argv)
                              .toInt();
         char what[128];
         std::snprintf(what, sizeof what, "rebuild of the month (%d rows)", rows);
-        bench::line(what, rebuild, rebuildServer);
+        bench::line(what, rebuild);
 
         QElapsedTimer timer;
         timer.start();
         rebuildRowByRow(dm, m, y);
         const double rowByRow = double(timer.nsecsElapsed()) / 1e6;
-        bench::line("rebuild one record group at a time (for comparison)", rowByRow, rebuildServer);
-        std::printf("%-58s %9.1f x\n", "  the month's rebuild is faster by", rowByRow / rebuild);
+        bench::line("rebuild one record group at a time (for comparison)", rowByRow, rebuild.databaseMs);
+        std::printf("%-70s %9.1f x\n", "  the month's rebuild is faster by", rowByRow / rebuild.ms);
         const bool same = monthDigest(dm, m, y) == digest;
         records::timesheet::rebuildMonth(dm, m, y);
-        std::printf("%-58s %s\n", "  both leave the same cells", same ? "yes" : "NO");
+        std::printf("%-70s %s\n", "  both leave the same cells", same ? "yes" : "NO");
 
         // Loading a month into the three tabs, as a change of the lists does it.
         const session::RunState state;
         timesheet::TimeSheetWindow window(dm, state);
         window.yearList->setCurrentText(QString::number(y));
         window.monthList->setCurrentIndex(m - 1);
-        const double load = bench::averageMs(rounds, [&] { window.loadMonth(); });
-        double loadServer = 0;
-        for (int shift = 1; shift <= 3; ++shift)
-            loadServer += bench::serverMs(dm.ADO_DB, withMonth(dm.timeSheet(shift).statement(), m, y));
+        const bench::Figure load = bench::measure(dm.ADO_DB, plain, rounds, [&] { window.loadMonth(); });
         int sheetRows = 0;
         for (int shift = 1; shift <= 3; ++shift)
             sheetRows += dm.timeSheet(shift).recordCount();
-        std::snprintf(what, sizeof what, "loading the month into the three tabs (%d rows)", sheetRows);
-        bench::line(what, load, loadServer);
+        std::snprintf(what, sizeof what, "time sheet month into the three tabs (%d rows)", sheetRows);
+        bench::line(what, load);
 
         // The workbook of the month.
-        const double exportMs = bench::averageMs(rounds, [&] { window.exportWorkbook(); });
-        const double exportServer = bench::serverMs(dm.ADO_DB, withMonth(timesheet::monthSummaryStatement(), m, y));
+        const bench::Figure workbook = bench::measure(dm.ADO_DB, plain, rounds, [&] { window.exportWorkbook(); });
         std::snprintf(what, sizeof what, "workbook of the month (%s)", qPrintable(window.excelButton->text()));
-        bench::line(what, exportMs, exportServer);
+        bench::line(what, workbook);
     } catch (const std::exception& e) {
         std::fprintf(stderr, "timesheet_bench: %s\n", e.what());
         return 1;

@@ -1,0 +1,65 @@
+#!/usr/bin/env bash
+# The benchmark table of the program on a full-size plant: builds the
+# benchmarks (Release, in build-bench/), builds the plants when they are
+# missing, runs every benchmark and prints one table, each figure beside
+# its baseline measured in the same run and the ratio.
+#
+#   bench/run.sh [PLANT]        (default tabel_full)
+#
+# PLANT, when missing, is built as the full-size plant: 2,100 workers, two
+# years of shift records (about 1.2 million) ending on 30.11.2026. The
+# worker search runs on tabel_people, a plant of 20,100 employees and one
+# month. The benchmarks' own messages go to build-bench/bench.log.
+# Connection: PGHOST, PGPORT, PGUSER, PGPASSWORD as for ./test.sh.
+set -euo pipefail
+source "$(dirname "$0")/../scripts/common.sh"
+
+PLANT=${1:-tabel_full}
+PEOPLE=tabel_people
+END_DATE=2026-11-30
+BENCH_DIR=$ROOT/build-bench
+LOG=$BENCH_DIR/bench.log
+ROUNDS=${TABEL_BENCH_ROUNDS:-20}
+
+install_missing
+prepare_postgres
+
+say "building the benchmarks in $BENCH_DIR"
+cmake -S "$ROOT" -B "$BENCH_DIR" -G Ninja -DCMAKE_BUILD_TYPE=Release -DTABEL_BENCH=ON >/dev/null \
+  || fail "configuring the benchmarks failed: see cmake's message above"
+cmake --build "$BENCH_DIR" -j "$(nproc)" --target journal_bench timesheet_bench reports_bench search_bench startup_bench \
+  || fail "building the benchmarks failed: see the compiler's message above"
+
+plant_exists() {
+  [ "$(psql -X -d postgres -Atqc "select count(*) from pg_database where datname = '$1'")" = 1 ]
+}
+make_plant() {  # NAME SCALE MONTHS
+  if plant_exists "$1"; then
+    say "plant $1 is there"
+  else
+    say "building the plant $1 (scale $2, $3 months to $END_DATE)"
+    "$ROOT/db/create-database.sh" "$1" "$2" "$END_DATE" "$3" || fail "building the plant $1 failed: see above"
+  fi
+}
+make_plant "$PLANT" 7 24
+make_plant "$PEOPLE" 67 1
+
+: >"$LOG"
+run() {
+  "$BENCH_DIR/bench/$1" "${@:2}" 2>>"$LOG" || fail "$1 failed: see $LOG"
+}
+
+records=$(psql -X -d "$PLANT" -Atqc "select count(*) from accounts_dep.smena")
+workers=$(psql -X -d "$PLANT" -Atqc "select count(*) from cmn_contractor.person where b_employee")
+echo
+echo "Benchmarks of $(git -C "$ROOT" rev-parse --short HEAD 2>/dev/null || echo '?') on $(date +%d.%m.%Y)," \
+  "$(nproc) CPUs ($(grep -m1 'model name' /proc/cpuinfo | sed 's/.*: //')), $(free -g | awk '/Mem:/ {print $2}') GB," \
+  "$(psql -X -d postgres -Atqc 'show server_version' | cut -d' ' -f1) on $PGHOST"
+echo "Plant $PLANT: $workers workers, $records shift records. Release build, $ROUNDS rounds where repeated."
+echo "database = the same statements replayed on a plain libpq client that reads every value, in the same run"
+echo
+run journal_bench "$PLANT" "" "$ROUNDS" | grep -v '^[0-9]* rounds on\|^peak'
+run search_bench "$PEOPLE" "$ROUNDS"
+run timesheet_bench "$PLANT" "" 5 | grep -v '^month \|^$'
+run reports_bench "$PLANT" "" 3 | grep -v '^period \|^$\|^peak'
+run startup_bench "$PLANT" "" 9
