@@ -71,8 +71,11 @@ private:
             SQLBindParameter(h, SQLUSMALLINT(i + 1), SQL_PARAM_INPUT, SQL_C_WCHAR, SQL_WVARCHAR, 254, 0,
                              wide(values[i]), lengths[i], &lengths[i]);
         }
-        if (!SQL_SUCCEEDED(SQLExecDirectW(h, wide(s.text), SQLINTEGER(s.text.size()))))
+        const SQLRETURN r = SQLExecDirectW(h, wide(s.text), SQLINTEGER(s.text.size()));
+        if (!SQL_SUCCEEDED(r) && r != SQL_NO_DATA) {
+            SQLFreeHandle(SQL_HANDLE_STMT, h);
             throw std::runtime_error("the ODBC driver did not run " + s.text.toStdString());
+        }
         SQLSMALLINT n = 0;
         SQLNumResultCols(h, &n);
         constexpr SQLULEN rows = 256;

@@ -16,18 +16,22 @@
 #include <stdexcept>
 
 #include "data/connection.h"
+#include "data/connectionstring.h"
 
 namespace bench {
 
 class PlainClient {
 public:
+    // The built-in account on PGHOST (localhost unless set), as the program's side.
     explicit PlainClient(const char* database)
     {
-        const QByteArray info = QStringLiteral("host=%1 port=%2 user=%3 password=%4 dbname=%5 sslmode=disable")
-                                    .arg(env("PGHOST", "localhost"), env("PGPORT", "5432"), env("PGUSER", "sys"),
-                                         env("PGPASSWORD", "kolxapm"), QString::fromLocal8Bit(database))
-                                    .toUtf8();
-        conn_ = PQconnectdb(info.constData());
+        const data::ConnectionParams account = data::defaultConnectionParams();
+        const QByteArray host = qEnvironmentVariable("PGHOST", QStringLiteral("localhost")).toUtf8();
+        const QByteArray user = account.login.toUtf8(), password = account.password.toUtf8();
+        const char* keys[] = {"host", "port", "user", "password", "dbname", "sslmode", nullptr};
+        const char* values[] = {host.constData(), "5432",    user.constData(), password.constData(),
+                                database,         "disable", nullptr};
+        conn_ = PQconnectdbParams(keys, values, 0);
         if (PQstatus(conn_) != CONNECTION_OK)
             throw std::runtime_error(std::string("libpq: ") + PQerrorMessage(conn_));
     }
@@ -59,12 +63,6 @@ public:
     long long bytesRead() const { return bytes_; }
 
 private:
-    static QString env(const char* name, const char* fallback)
-    {
-        const QString v = qEnvironmentVariable(name);
-        return v.isEmpty() ? QString::fromLatin1(fallback) : v;
-    }
-
     // "?" outside quotes becomes $1, $2, ...
     static QByteArray numbered(const QString& text)
     {

@@ -30,8 +30,11 @@ cmake -S "$ROOT" -B "$BENCH_DIR" -G Ninja -DCMAKE_BUILD_TYPE=Release -DTABEL_BEN
 cmake --build "$BENCH_DIR" -j "$(nproc)" --target journal_bench timesheet_bench reports_bench search_bench startup_bench \
   || fail "building the benchmarks failed: see the compiler's message above"
 
+# A plant is there when its shift records are: a build that was cut short
+# leaves the database without them, and it is built again.
 plant_exists() {
-  [ "$(psql -X -d postgres -Atqc "select count(*) from pg_database where datname = '$1'")" = 1 ]
+  [ "$(psql -X -d postgres -Atqc "select count(*) from pg_database where datname = '$1'")" = 1 ] &&
+    [ "$(psql -X -d "$1" -Atqc "select exists (select from accounts_dep.smena)" 2>/dev/null)" = t ]
 }
 make_plant() {  # NAME SCALE MONTHS
   if plant_exists "$1"; then
@@ -48,6 +51,10 @@ make_plant "$PEOPLE" 67 1
 run() {
   "$BENCH_DIR/bench/$1" "${@:2}" 2>>"$LOG" || fail "$1 failed: see $LOG"
 }
+# The lines of the table, without a benchmark's own headings.
+table() {
+  grep -v "$1" || true
+}
 
 records=$(psql -X -d "$PLANT" -Atqc "select count(*) from accounts_dep.smena")
 workers=$(psql -X -d "$PLANT" -Atqc "select count(*) from cmn_contractor.person where b_employee")
@@ -58,8 +65,8 @@ echo "Benchmarks of $(git -C "$ROOT" rev-parse --short HEAD 2>/dev/null || echo 
 echo "Plant $PLANT: $workers workers, $records shift records. Release build, $ROUNDS rounds where repeated."
 echo "database = the same statements replayed on a plain libpq client that reads every value, in the same run"
 echo
-run journal_bench "$PLANT" "" "$ROUNDS" | grep -v '^[0-9]* rounds on\|^peak'
+run journal_bench "$PLANT" "" "$ROUNDS" | table '^[0-9]* rounds on\|^peak'
 run search_bench "$PEOPLE" "$ROUNDS"
-run timesheet_bench "$PLANT" "" 5 | grep -v '^month \|^$'
-run reports_bench "$PLANT" "" 3 | grep -v '^period \|^$\|^peak'
+run timesheet_bench "$PLANT" "" 5 | table '^month \|^$'
+run reports_bench "$PLANT" "" 3 | table '^period \|^$\|^peak'
 run startup_bench "$PLANT" "" 9

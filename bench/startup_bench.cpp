@@ -167,8 +167,10 @@ int main(int argc, char** argv)
     if (mode == "journal" && argc > 4) {
         probe = Probe::Journal;
         journalDate = QDate::fromString(QString::fromLatin1(argv[4]), Qt::ISODate);
-        char server[] = "localhost";
-        char* programArgs[] = {argv[0], server, argv[3], nullptr};
+        QByteArray server = qgetenv("PGHOST");
+        if (server.isEmpty())
+            server = "localhost";
+        char* programArgs[] = {argv[0], server.data(), argv[3], nullptr};
         return app::run(3, programArgs);
     }
 

@@ -7,6 +7,7 @@
 #include <QSqlResult>
 #include <algorithm>
 #include <charconv>
+#include <cstring>
 #include <optional>
 
 #include "data/connection.h"
@@ -282,8 +283,8 @@ QVariant readAlone(SQLHSTMT hstmt, SQLUSMALLINT column, const Column& c, const Q
     return wideText(reinterpret_cast<const SQLWCHAR*>(bytes.constData()), bytes.size() / qsizetype(sizeof(SQLWCHAR)));
 }
 
-// The value of a row of the block, or nothing when it did not fit and must
-// be read on its own.
+// The value of a row of the block, or nothing when it must be read on its
+// own: it did not fit, or it is a text of several lines.
 std::optional<QVariant> fromBlock(const Column& c, SQLULEN row)
 {
     const SQLLEN indicator = c.indicators[row];
@@ -295,9 +296,14 @@ std::optional<QVariant> fromBlock(const Column& c, SQLULEN row)
             return std::nullopt;
     }
     const char* p = c.buffer.constData() + row * c.width;
-    if (c.asBytes)
-        return QString::fromUtf8(p, indicator);
-    return fromDriver(c, p, indicator);
+    if (!c.asBytes)
+        return fromDriver(c, p, indicator);
+    // The driver writes a line feed in a text as CR LF (LFConversion=1 of
+    // the connection) and, handing the text over as bytes, loses the last
+    // byte for it. Such a text is converted by the driver on its own.
+    if (std::memchr(p, '\n', size_t(indicator)))
+        return std::nullopt;
+    return QString::fromUtf8(p, indicator);
 }
 
 // -------------------------------------------------------------- statements
@@ -439,9 +445,9 @@ ResultRows readAll(SQLHSTMT hstmt, const QString& statement)
     const SQLULEN blockRows =
         std::clamp<SQLULEN>(SQLULEN(kBlockBytes / std::max<SQLLEN>(rowBytes, 1)), 1, kMaxBlockRows);
 
-    const Unbinding unbinding(hstmt);
     SQLULEN fetched = 0;
     std::vector<SQLUSMALLINT> status(blockRows);
+    const Unbinding unbinding(hstmt);  // declared after what the driver is pointed to: it unbinds first
     check(SQLSetStmtAttr(hstmt, SQL_ATTR_ROW_BIND_TYPE, reinterpret_cast<SQLPOINTER>(SQL_BIND_BY_COLUMN), 0));
     check(SQLSetStmtAttr(hstmt, SQL_ATTR_ROW_ARRAY_SIZE, reinterpret_cast<SQLPOINTER>(blockRows), 0));
     check(SQLSetStmtAttr(hstmt, SQL_ATTR_ROWS_FETCHED_PTR, &fetched, 0));
@@ -511,7 +517,11 @@ ResultRows selectRows(Connection& connection, const QString& statement, const Pa
             const QString error = diagnostics(SQL_HANDLE_STMT, hstmt.get());
             return error.isEmpty() ? QStringLiteral("Ошибка выполнения запроса") : error;
         }
-        rows = readAll(hstmt.get(), statement);
+        try {
+            rows = readAll(hstmt.get(), statement);
+        } catch (const DbError& e) {
+            return e.databaseText();  // a lost connection is handled as for the statement
+        }
         return {};
     });
     return rows;
