@@ -6,7 +6,8 @@
 //     built-in account, the date's four shifts loaded and painted.
 // Each figure is taken in a process of its own, this program run again as
 // a child that reports and ends when the window is painted; Qt's offscreen
-// platform, so no display is needed.
+// platform, so no display is needed. The program runs on the plant, whose
+// build stamp (accounts_dep.ver) it updates like any start of the program.
 //
 //   startup_bench DATABASE [DATE dd.MM.yyyy] [rounds]
 // Server and account: PGHOST (localhost), the built-in account. The date
@@ -155,10 +156,16 @@ double median(QList<double> values)
 int main(int argc, char** argv)
 {
     const QByteArray mode = argc > 2 && QByteArray(argv[1]) == "--child" ? QByteArray(argv[2]) : QByteArray();
-    if (mode == "program") {
+    // The program is started on the plant measured (server and database on
+    // its command line), so that its version gate records this build's
+    // stamp there and not in the built-in database.
+    QByteArray server = qgetenv("PGHOST");
+    if (server.isEmpty())
+        server = "localhost";
+    if (mode == "program" && argc > 3) {
         probe = Probe::FirstWindow;
-        char* programArgs[] = {argv[0], nullptr};
-        return app::run(1, programArgs);
+        char* programArgs[] = {argv[0], server.data(), argv[3], nullptr};
+        return app::run(3, programArgs);
     }
     if (mode == "plain") {
         probe = Probe::FirstWindow;
@@ -167,9 +174,6 @@ int main(int argc, char** argv)
     if (mode == "journal" && argc > 4) {
         probe = Probe::Journal;
         journalDate = QDate::fromString(QString::fromLatin1(argv[4]), Qt::ISODate);
-        QByteArray server = qgetenv("PGHOST");
-        if (server.isEmpty())
-            server = "localhost";
         char* programArgs[] = {argv[0], server.data(), argv[3], nullptr};
         return app::run(3, programArgs);
     }
@@ -189,7 +193,8 @@ int main(int argc, char** argv)
         QList<double> program, plain;
         long programKb = 0, plainKb = 0;
         for (int i = 0; i < rounds; ++i) {
-            const Report p = runChild({QStringLiteral("--child"), QStringLiteral("program")});
+            const Report p =
+                runChild({QStringLiteral("--child"), QStringLiteral("program"), QString::fromLocal8Bit(argv[1])});
             const Report q = runChild({QStringLiteral("--child"), QStringLiteral("plain")});
             program << p.ms;
             plain << q.ms;
