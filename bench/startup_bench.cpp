@@ -6,8 +6,9 @@
 //     built-in account, the date's four shifts loaded and painted.
 // Each figure is taken in a process of its own, this program run again as
 // a child that reports and ends when the window is painted; Qt's offscreen
-// platform, so no display is needed. The program runs on the plant, whose
-// build stamp (accounts_dep.ver) it updates like any start of the program.
+// platform, so no display is needed. Like any start of the program, the
+// child's version gate records this build's stamp in the built-in database
+// (bench/run.sh puts the stamp there back afterwards).
 //
 //   startup_bench DATABASE [DATE dd.MM.yyyy] [rounds]
 // Server and account: PGHOST (localhost), the built-in account. The date
@@ -156,9 +157,8 @@ double median(QList<double> values)
 int main(int argc, char** argv)
 {
     const QByteArray mode = argc > 2 && QByteArray(argv[1]) == "--child" ? QByteArray(argv[2]) : QByteArray();
-    // The program is started on the plant measured (server and database on
-    // its command line), so that its version gate records this build's
-    // stamp there and not in the built-in database.
+    // The program is started with the plant measured on its command line
+    // (server and database), as the office starts it.
     QByteArray server = qgetenv("PGHOST");
     if (server.isEmpty())
         server = "localhost";
