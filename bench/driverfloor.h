@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "data/connection.h"
+#include "data/resultrows.h"
 
 namespace bench {
 
@@ -62,12 +63,13 @@ private:
     {
         SQLHSTMT h = SQL_NULL_HSTMT;
         SQLAllocHandle(SQL_HANDLE_STMT, dbc_, &h);
+        // The values as the program's data layer sends them.
         std::vector<QString> values;
         std::vector<SQLLEN> lengths(size_t(s.values.size()));
         for (const QVariant& v : s.values)
-            values.push_back(v.typeId() == QMetaType::QDate ? v.toDate().toString(Qt::ISODate) : v.toString());
+            values.push_back(data::parameterText(v).value_or(QString()));
         for (size_t i = 0; i < values.size(); ++i) {
-            lengths[i] = s.values[qsizetype(i)].isNull() ? SQL_NULL_DATA : SQLLEN(values[i].size() * 2);
+            lengths[i] = data::parameterText(s.values[qsizetype(i)]) ? SQLLEN(values[i].size() * 2) : SQL_NULL_DATA;
             SQLBindParameter(h, SQLUSMALLINT(i + 1), SQL_PARAM_INPUT, SQL_C_WCHAR, SQL_WVARCHAR, 254, 0,
                              wide(values[i]), lengths[i], &lengths[i]);
         }

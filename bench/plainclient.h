@@ -8,8 +8,7 @@
 #include <libpq-fe.h>
 
 #include <QByteArray>
-#include <QDate>
-#include <QDateTime>
+#include <optional>
 #include <QElapsedTimer>
 #include <QList>
 #include <QString>
@@ -17,6 +16,7 @@
 
 #include "data/connection.h"
 #include "data/connectionstring.h"
+#include "data/resultrows.h"
 
 namespace bench {
 
@@ -84,32 +84,21 @@ private:
         return out.toUtf8();
     }
 
-    static QByteArray valueText(const QVariant& v)
-    {
-        switch (v.typeId()) {
-            case QMetaType::QDate:
-                return v.toDate().toString(Qt::ISODate).toLatin1();
-            case QMetaType::QDateTime:
-                return v.toDateTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")).toLatin1();
-            case QMetaType::Double:
-                return QByteArray::number(v.toDouble(), 'g', 17);
-            default:
-                return v.toString().toUtf8();
-        }
-    }
-
     void run(const data::SentStatement& s)
     {
         PGresult* r = nullptr;
         if (s.values.isEmpty()) {
             r = PQexec(conn_, s.text.toUtf8().constData());
         } else {
+            // The values as the program's data layer sends them.
             QList<QByteArray> texts;
             std::vector<const char*> values;
-            for (const QVariant& v : s.values)
-                texts << (v.isNull() ? QByteArray() : valueText(v));
+            for (const QVariant& v : s.values) {
+                const std::optional<QString> text = data::parameterText(v);
+                texts << (text ? text->toUtf8() : QByteArray());
+            }
             for (qsizetype i = 0; i < texts.size(); ++i)
-                values.push_back(s.values[i].isNull() ? nullptr : texts[i].constData());
+                values.push_back(data::parameterText(s.values[i]) ? texts[i].constData() : nullptr);
             r = PQexecParams(conn_, numbered(s.text).constData(), int(values.size()), nullptr, values.data(), nullptr,
                              nullptr, 0);
         }

@@ -14,6 +14,13 @@
 
 namespace data {
 
+void* odbcHandleIn(const QVariant& handle)
+{
+    if (!handle.isValid() || handle.metaType().sizeOf() != sizeof(SQLHANDLE))
+        return SQL_NULL_HANDLE;
+    return *static_cast<const SQLHANDLE*>(handle.constData());
+}
+
 Connection::Connection(const QString& connectionString, const QString& name)
     : name_(name), connectionString_(connectionString)
 {
@@ -84,10 +91,7 @@ namespace {
 
 SQLHANDLE handleOf(const QSqlDatabase& db)
 {
-    const QVariant handle = db.driver()->handle();
-    if (!handle.isValid() || handle.metaType().sizeOf() != sizeof(SQLHANDLE))
-        return SQL_NULL_HANDLE;
-    return *static_cast<const SQLHANDLE*>(handle.constData());
+    return odbcHandleIn(db.driver()->handle());
 }
 
 // The ODBC driver knows after a failed exchange with the server that the

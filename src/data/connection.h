@@ -8,6 +8,10 @@
 
 namespace data {
 
+// The ODBC handle that QtSql's driver holds in a handle() value (of a
+// connection or of a query); null when it holds none.
+void* odbcHandleIn(const QVariant& handle);
+
 // A statement as it went to the server: the text with "?" for each
 // parameter, and the values in order. Transactions appear as "begin",
 // "commit" and "rollback".

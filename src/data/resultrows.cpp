@@ -328,9 +328,9 @@ private:
 // what it gets through QtSql's ODBC driver: that driver prepares the
 // statement before it binds, so the server learns no parameter's type and
 // infers each from its use ("ok<>?" compares as char(2)), and gets the text
-// the ODBC driver writes for the value. Here every value goes as that text,
-// which the server also receives as of no type. Values of other types
-// (bindsHere) are left to QtSql.
+// the ODBC driver writes for the value. Here every value goes as that text
+// (parameterText), which the server also receives as of no type. Values of
+// other types (bindsHere) are left to QtSql.
 class BoundValues {
 public:
     static bool bindsHere(const QVariant& v)
@@ -351,18 +351,14 @@ public:
     BoundValues(SQLHSTMT hstmt, const QList<QVariant>& values) : texts_(values.size()), indicators_(values.size())
     {
         for (qsizetype i = 0; i < values.size(); ++i) {
-            const QVariant& v = values[i];
-            // As QtSql counts them: a null text and an invalid date are nulls too.
-            const bool null = v.isNull() || (v.typeId() == QMetaType::QString && v.toString().isNull()) ||
-                              (v.typeId() == QMetaType::QDate && !v.toDate().isValid());
-            texts_[i] = null ? QString() : textOf(v);
-            const QString& text = texts_[i];
-            const SQLLEN bytes = SQLLEN(text.size()) * SQLLEN(sizeof(SQLWCHAR));
-            indicators_[i] = null ? SQL_NULL_DATA : bytes;
+            const std::optional<QString> text = parameterText(values[i]);
+            texts_[i] = text.value_or(QString());
+            const SQLLEN bytes = SQLLEN(texts_[i].size()) * SQLLEN(sizeof(SQLWCHAR));
+            indicators_[i] = text ? bytes : SQL_NULL_DATA;
             const bool isLong = bytes > 254;
             const SQLRETURN r = SQLBindParameter(
                 hstmt, SQLUSMALLINT(i + 1), SQL_PARAM_INPUT, SQL_C_WCHAR, isLong ? SQL_WLONGVARCHAR : SQL_WVARCHAR,
-                isLong ? SQLULEN(bytes) : 254, 0, const_cast<ushort*>(text.utf16()), bytes, &indicators_[i]);
+                isLong ? SQLULEN(bytes) : 254, 0, const_cast<ushort*>(texts_[i].utf16()), bytes, &indicators_[i]);
             if (!SQL_SUCCEEDED(r) && error_.isEmpty())
                 error_ = diagnostics(SQL_HANDLE_STMT, hstmt);
         }
@@ -371,24 +367,6 @@ public:
     const QString& error() const { return error_; }
 
 private:
-    // The text the ODBC driver sends for a bound value: whole numbers in
-    // decimal, doubles with 17 significant digits (%.17g), dates as ISO.
-    static QString textOf(const QVariant& v)
-    {
-        switch (v.typeId()) {
-            case QMetaType::Double: {
-                char buffer[32];
-                const auto result =
-                    std::to_chars(buffer, buffer + sizeof buffer, v.toDouble(), std::chars_format::general, 17);
-                return QString::fromLatin1(buffer, result.ptr - buffer);
-            }
-            case QMetaType::QDate:
-                return v.toDate().toString(Qt::ISODate);
-            default:
-                return v.toString();
-        }
-    }
-
     QList<QString> texts_;
     std::vector<SQLLEN> indicators_;
     QString error_;
@@ -396,10 +374,10 @@ private:
 
 SQLHSTMT handleOf(const QSqlQuery& query, const QString& statement)
 {
-    const QVariant handle = query.result()->handle();
-    if (!handle.isValid() || handle.metaType().sizeOf() != sizeof(SQLHANDLE))
+    SQLHSTMT hstmt = odbcHandleIn(query.result()->handle());
+    if (hstmt == SQL_NULL_HSTMT)
         throw DbError(QStringLiteral("Результат запроса не получен от драйвера ODBC"), statement);
-    return *static_cast<const SQLHANDLE*>(handle.constData());
+    return hstmt;
 }
 
 // Puts the statement back as it was: nothing bound, one row a fetch.
@@ -490,6 +468,25 @@ ResultRows readAll(SQLHSTMT hstmt, const QString& statement)
 }
 
 }  // namespace
+
+std::optional<QString> parameterText(const QVariant& v)
+{
+    // As QtSql counts them: a null text and an invalid date are nulls too.
+    if (v.isNull() || (v.typeId() == QMetaType::QString && v.toString().isNull()) ||
+        (v.typeId() == QMetaType::QDate && !v.toDate().isValid()))
+        return std::nullopt;
+    switch (v.typeId()) {
+    case QMetaType::Double: {
+        char buffer[32];
+        const auto result = std::to_chars(buffer, buffer + sizeof buffer, v.toDouble(), std::chars_format::general, 17);
+        return QString::fromLatin1(buffer, result.ptr - buffer);
+    }
+    case QMetaType::QDate:
+        return v.toDate().toString(Qt::ISODate);
+    default:
+        return v.toString();
+    }
+}
 
 ResultRows selectRows(Connection& connection, const QString& statement, const Parameters& params, WhenLost whenLost)
 {

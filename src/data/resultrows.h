@@ -8,6 +8,7 @@
 #include <QList>
 #include <QStringList>
 #include <QVariant>
+#include <optional>
 
 #include "data/statement.h"
 
@@ -19,6 +20,12 @@ struct ResultRows {
     QStringList fields;
     QList<QList<QVariant>> rows;
 };
+
+// The text a parameter's value goes to the server as, the one QtSql's ODBC
+// driver writes: whole numbers in decimal, doubles with 17 significant
+// digits (%.17g), dates as ISO, texts as they are. None for a null (a null
+// text and an invalid date count as nulls, as in QtSql).
+std::optional<QString> parameterText(const QVariant& value);
 
 // The fields and all rows of the statement run with the named values.
 // Throws DbError with the database's text and the statement when it fails;
