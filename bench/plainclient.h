@@ -8,10 +8,10 @@
 #include <libpq-fe.h>
 
 #include <QByteArray>
-#include <optional>
 #include <QElapsedTimer>
 #include <QList>
 #include <QString>
+#include <optional>
 #include <stdexcept>
 
 #include "data/connection.h"

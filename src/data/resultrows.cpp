@@ -476,15 +476,16 @@ std::optional<QString> parameterText(const QVariant& v)
         (v.typeId() == QMetaType::QDate && !v.toDate().isValid()))
         return std::nullopt;
     switch (v.typeId()) {
-    case QMetaType::Double: {
-        char buffer[32];
-        const auto result = std::to_chars(buffer, buffer + sizeof buffer, v.toDouble(), std::chars_format::general, 17);
-        return QString::fromLatin1(buffer, result.ptr - buffer);
-    }
-    case QMetaType::QDate:
-        return v.toDate().toString(Qt::ISODate);
-    default:
-        return v.toString();
+        case QMetaType::Double: {
+            char buffer[32];
+            const auto result =
+                std::to_chars(buffer, buffer + sizeof buffer, v.toDouble(), std::chars_format::general, 17);
+            return QString::fromLatin1(buffer, result.ptr - buffer);
+        }
+        case QMetaType::QDate:
+            return v.toDate().toString(Qt::ISODate);
+        default:
+            return v.toString();
     }
 }
 
