@@ -102,8 +102,7 @@ void JournalWindow::buildControls()
     // A fixed border, wide enough for every visible column.
     int gridWidth = 2 * DBGrid2->frameWidth() + DBGrid2->verticalScrollBar()->sizeHint().width();
     for (int i = 0; i < columns.size(); ++i)
-        if (!DBGrid2->isColumnHidden(i))
-            gridWidth += DBGrid2->columnWidth(i);
+        gridWidth += DBGrid2->columnWidth(i);
     const QMargins margins = layout->contentsMargins();
     setFixedSize(gridWidth + margins.left() + margins.right(), 640);
 }

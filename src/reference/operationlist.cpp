@@ -70,10 +70,14 @@ OperationList::OperationList(data::DataModule& dataModule, const session::RunSta
     searchEdit = makeSearchField(this, dataModule_.Oper);
 
     auto* bottom = new QHBoxLayout;
-    for (QWidget* w : std::initializer_list<QWidget*>{addButton, selectButton, deleteButton, excelButton, pricesBox})
-        bottom->addWidget(w);
-    bottom->addWidget(searchEdit, 1);
-    bottom->addWidget(exitButton);
+    const std::initializer_list<QWidget*> row{addButton, selectButton, deleteButton, excelButton, pricesBox,
+                                              searchEdit, exitButton};
+    for (QWidget* w : row)
+        bottom->addWidget(w, w == searchEdit ? 1 : 0);
+    // Tab goes along the row as it stands on screen.
+    setTabOrder(grid, addButton);
+    for (auto w = row.begin(); w + 1 != row.end(); ++w)
+        setTabOrder(*w, *(w + 1));
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(grid, 1);
     layout->addLayout(bottom);

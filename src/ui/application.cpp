@@ -1,11 +1,15 @@
 #include "ui/application.h"
 
 #include "core/textformat.h"
+#include "ui/accessibility.h"
 #include "ui/messages.h"
 
 namespace ui {
 
-Application::Application(int& argc, char** argv) : QApplication(argc, argv) {}
+Application::Application(int& argc, char** argv) : QApplication(argc, argv)
+{
+    installAccessibility();
+}
 
 bool Application::notify(QObject* receiver, QEvent* event)
 {

@@ -6,9 +6,11 @@
 
 namespace ui {
 
-DatasetModel::DatasetModel(QList<GridColumn> columns, QObject* parent)
-    : QAbstractTableModel(parent), columns_(std::move(columns))
+DatasetModel::DatasetModel(QList<GridColumn> columns, QObject* parent) : QAbstractTableModel(parent)
 {
+    for (GridColumn& c : columns)
+        if (c.visible)
+            columns_.append(std::move(c));
 }
 
 DatasetModel::~DatasetModel() = default;
@@ -134,6 +136,8 @@ DatasetGrid::DatasetGrid(QList<GridColumn> columns, QWidget* parent)
     setSelectionBehavior(QAbstractItemView::SelectRows);
     setSelectionMode(QAbstractItemView::SingleSelection);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
+    // Tab leaves the grid: rows are walked with the arrow keys, not cell by cell.
+    setTabKeyNavigation(false);
     setAlternatingRowColors(false);
     verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
     verticalHeader()->setVisible(false);
@@ -162,11 +166,9 @@ void DatasetGrid::setDataset(data::Dataset* dataset)
 void DatasetGrid::applyColumns()
 {
     const auto& cols = model_->columns();
-    for (int i = 0; i < cols.size(); ++i) {
-        setColumnHidden(i, !cols[i].visible);
+    for (int i = 0; i < cols.size(); ++i)
         if (cols[i].width > 0)
             setColumnWidth(i, cols[i].width);
-    }
 }
 
 void DatasetGrid::selectCurrent()

@@ -17,6 +17,8 @@ struct GridColumn {
     QString title;
     int width = 0;  // 0: the toolkit's default
     Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignVCenter;
+    // A column declared but not shown: the grid leaves it out altogether, so
+    // neither the header nor assistive tools offer it.
     bool visible = true;
     bool titleCentred = true;
 };
@@ -40,6 +42,7 @@ public:
     // Shows another dataset (or none); the previous one is no longer followed.
     void setDataset(data::Dataset* dataset);
     data::Dataset* dataset() const { return dataset_; }
+    // The columns shown, in order (the invisible ones are left out).
     const QList<GridColumn>& columns() const { return columns_; }
     void setStyler(CellStyler styler) { styler_ = std::move(styler); }
     void setTitleStyler(TitleStyler styler) { titleStyler_ = std::move(styler); }
