@@ -20,8 +20,8 @@ say "running the tests"
 [ "${TABEL_SANITIZE_PASS:-1}" != 0 ] || exit 0
 
 # The sanitizer pass: the same suites on the same template, without the
-# benchmarks and without the three shell suites (architecture, db_stand_in,
-# setup_postgres), which run nothing compiled.
+# benchmarks and without the four shell suites (architecture, db_stand_in,
+# setup_postgres, package), which run nothing compiled.
 BUILD_DIR=${BUILD_DIR}-asan
 CMAKE_EXTRA+=(-DTABEL_SANITIZE=ON -DTABEL_BENCH=OFF)
 build
@@ -35,4 +35,4 @@ cd "$BUILD_DIR"
 # Every suite that tries such an error path would fail.
 export ASAN_OPTIONS=detect_leaks=0
 export UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1
-ctest --output-on-failure -j 2 -E '^(architecture|db_stand_in|setup_postgres)$' "$@"
+ctest --output-on-failure -j 2 -E '^(architecture|db_stand_in|setup_postgres|package)$' "$@"

@@ -13,6 +13,8 @@ namespace app {
 int run(int argc, char** argv)
 {
     ui::Application application(argc, argv);
+    // The desktop matches the windows to the installed entry (its name and icon).
+    QGuiApplication::setDesktopFileName(QStringLiteral("tabel"));
     try {
         Windows windows({}, parseCommandLine(QCoreApplication::arguments()));
         VersionGate gate(windows, thisBuild());
