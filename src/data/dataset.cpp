@@ -14,6 +14,29 @@ namespace data {
 
 namespace {
 
+std::function<void(bool)>& loadObserver()
+{
+    static std::function<void(bool)> observer;
+    return observer;
+}
+
+// Tells the observer about one read, its end included when the read throws.
+class Loading {
+public:
+    Loading()
+    {
+        if (loadObserver())
+            loadObserver()(true);
+    }
+    ~Loading()
+    {
+        if (loadObserver())
+            loadObserver()(false);
+    }
+    Loading(const Loading&) = delete;
+    Loading& operator=(const Loading&) = delete;
+};
+
 struct SortKey {
     int column;
     bool descending;
@@ -176,17 +199,22 @@ void Dataset::setStatement(const QString& statement)
     params_.declare(toPositional(statement).names);
 }
 
+void setLoadObserver(std::function<void(bool)> observer) { loadObserver() = std::move(observer); }
+
 void Dataset::open()
 {
     if (open_)
         return;
-    // A read that met a lost connection is read again on a new one.
-    ResultRows result = selectRows(connection_, statement_, params_, WhenLost::RepeatRead);
-    fields_ = std::move(result.fields);
-    rows_ = std::move(result.rows);
-    open_ = true;
-    sort_.clear();
-    rebuildView(false);
+    {
+        const Loading loading;
+        // A read that met a lost connection is read again on a new one.
+        ResultRows result = selectRows(connection_, statement_, params_, WhenLost::RepeatRead);
+        fields_ = std::move(result.fields);
+        rows_ = std::move(result.rows);
+        open_ = true;
+        sort_.clear();
+        rebuildView(false);
+    }
     notify();
 }
 

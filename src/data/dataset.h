@@ -27,6 +27,11 @@ enum class DatasetChange {
 
 using DatasetListener = std::function<void(DatasetChange)>;
 
+// Told when any dataset starts reading its rows from the database (true) and
+// when it has them or the read failed (false), in pairs, possibly nested. The
+// windows show the busy cursor meanwhile; without an observer nothing is told.
+void setLoadObserver(std::function<void(bool loading)> observer);
+
 // Keeps one listener of a dataset subscribed for its lifetime. Ending it
 // after the dataset is gone does nothing, so owners need not order their
 // destruction by hand.

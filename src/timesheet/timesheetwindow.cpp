@@ -19,6 +19,7 @@
 #include "timesheet/daycelldelegate.h"
 #include "timesheet/sheetexport.h"
 #include "ui/application.h"
+#include "ui/busycursor.h"
 #include "ui/datasetgrid.h"
 #include "ui/dialogs.h"
 #include "ui/labels.h"
@@ -225,6 +226,8 @@ void TimeSheetWindow::rebuild()
     ProgressBar1->show();
     const core::Finally hide([this] { ProgressBar1->hide(); });
     try {
+        // No events are processed while the month is rebuilt: the busy cursor says so.
+        const ui::BusyCursor busy;
         records::timesheet::rebuildMonth(dataModule_, month, year, [this, days](int done, int steps) {
             ProgressBar1->setValue(1 + (days - 1) * done / steps);
             ProgressBar1->repaint();  // no events are processed while the month is rebuilt

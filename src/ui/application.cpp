@@ -1,6 +1,7 @@
 #include "ui/application.h"
 
 #include "core/textformat.h"
+#include "data/dataset.h"
 #include "ui/accessibility.h"
 #include "ui/messages.h"
 
@@ -9,7 +10,10 @@ namespace ui {
 Application::Application(int& argc, char** argv) : QApplication(argc, argv)
 {
     installAccessibility();
+    showBusyCursorWhileLoading();
 }
+
+Application::~Application() { data::setLoadObserver({}); }
 
 bool Application::notify(QObject* receiver, QEvent* event)
 {
@@ -19,6 +23,16 @@ bool Application::notify(QObject* receiver, QEvent* event)
         showCurrentException();
         return false;
     }
+}
+
+void showBusyCursorWhileLoading()
+{
+    data::setLoadObserver([](bool loading) {
+        if (loading)
+            QApplication::setOverrideCursor(Qt::WaitCursor);
+        else
+            QApplication::restoreOverrideCursor();
+    });
 }
 
 void showCurrentException()

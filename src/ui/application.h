@@ -1,7 +1,8 @@
 #pragma once
 // The application object with the one application-wide error handler: any
 // database or conversion error that escapes an event handler is shown in the
-// standard error box, and the program goes on.
+// standard error box, and the program goes on. It also shows the busy cursor
+// while datasets read their rows.
 
 #include <QApplication>
 
@@ -10,8 +11,13 @@ namespace ui {
 class Application : public QApplication {
 public:
     Application(int& argc, char** argv);
+    ~Application() override;
     bool notify(QObject* receiver, QEvent* event) override;
 };
+
+// The busy cursor while any dataset reads its rows (the application object
+// installs it).
+void showBusyCursorWhileLoading();
 
 // Shows the exception being handled (call from a catch block) in the standard error box.
 void showCurrentException();

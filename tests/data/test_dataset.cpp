@@ -9,6 +9,7 @@
 #include "data/dberror.h"
 #include "support/testdatabase.h"
 #include "support/testmain.h"
+#include "ui/application.h"
 #include "ui/datasetgrid.h"
 
 class DatasetTest : public QObject {
@@ -182,6 +183,32 @@ private slots:
         QCOMPARE(ds.recordCount(), 1);  // the earlier filter still holds
         ds.setFiltered(false);
         ds.setFilter({});
+    }
+
+    // Every read is told to the observer in a pair, a failed one too, so the
+    // busy cursor the application shows meanwhile always goes away again.
+    void readsAreToldForTheBusyCursor()
+    {
+        QList<bool> told;
+        data::setLoadObserver([&told](bool loading) { told << loading; });
+        rows();
+        QCOMPARE(told, (QList<bool>{true, false}));
+        told.clear();
+        rows().close();  // closing reads nothing
+        QCOMPARE(told, (QList<bool>{true, false}));
+        told.clear();
+        auto& ds = dm_->Control;
+        ds.setStatement("select no_such_column from t_rows");
+        QVERIFY_THROWS_EXCEPTION(data::DbError, ds.open());
+        QCOMPARE(told, (QList<bool>{true, false}));
+
+        ui::showBusyCursorWhileLoading();
+        rows();
+        QVERIFY(!QApplication::overrideCursor());
+        ds.close();
+        ds.setStatement("select no_such_column from t_rows");
+        QVERIFY_THROWS_EXCEPTION(data::DbError, ds.open());
+        QVERIFY(!QApplication::overrideCursor());
     }
 
     void parametersByNameIgnoringCase()
