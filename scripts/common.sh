@@ -24,6 +24,7 @@ PACKAGES=(
   libpq-dev   # the benchmarks' plain client
   fonts-liberation fonts-dejavu-core
   xdg-utils
+  qt6-translations-l10n   # the toolkit's own texts (message box buttons, print dialog) in Russian
   dpkg-dev desktop-file-utils   # the package test: dpkg-shlibdeps for its dependencies, the desktop entry's check
 )
 

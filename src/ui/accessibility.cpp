@@ -4,7 +4,6 @@
 #include <QAccessible>
 #include <QAccessibleWidget>
 #include <QComboBox>
-#include <QLineEdit>
 
 namespace ui {
 namespace {
@@ -15,26 +14,28 @@ public:
 
     QString text(QAccessible::Text t) const override
     {
+        if (!box())
+            return {};
         if (t == QAccessible::Value)
-            return box()->isEditable() ? box()->lineEdit()->text() : box()->currentText();
+            return box()->currentText();
         return QAccessibleWidget::text(t);  // Name: the accessible name or the buddy's text
     }
 
     // The one child is the drop-down list, as with the toolkit's own interface.
-    int childCount() const override { return box()->view() ? 1 : 0; }
+    int childCount() const override { return box() ? 1 : 0; }
     QAccessibleInterface* child(int index) const override
     {
-        return index == 0 && box()->view() ? QAccessible::queryAccessibleInterface(box()->view()) : nullptr;
+        return box() && index == 0 ? QAccessible::queryAccessibleInterface(box()->view()) : nullptr;
     }
     int indexOfChild(const QAccessibleInterface* child) const override
     {
-        return child && box()->view() && child->object() == box()->view() ? 0 : -1;
+        return box() && child && child->object() == box()->view() ? 0 : -1;
     }
 
     QStringList actionNames() const override { return {showMenuAction(), pressAction()}; }
     void doAction(const QString& action) override
     {
-        if (action != showMenuAction() && action != pressAction())
+        if (!box() || (action != showMenuAction() && action != pressAction()))
             return;
         if (box()->view()->isVisible())
             box()->hidePopup();
@@ -46,22 +47,16 @@ private:
     QComboBox* box() const { return static_cast<QComboBox*>(widget()); }
 };
 
+// An editable combo box keeps the toolkit's interface, which also offers its
+// line edit; its name is what is typed in it.
 QAccessibleInterface* factory(const QString&, QObject* object)
 {
-    if (auto* box = qobject_cast<QComboBox*>(object))
-        return new NamedComboBox(box);
-    return nullptr;
+    auto* box = qobject_cast<QComboBox*>(object);
+    return box && !box->isEditable() ? new NamedComboBox(box) : nullptr;
 }
 
 }  // namespace
 
-void installAccessibility()
-{
-    static const bool installed = [] {
-        QAccessible::installFactory(factory);
-        return true;
-    }();
-    (void)installed;
-}
+void installAccessibility() { QAccessible::installFactory(factory); }
 
 }  // namespace ui

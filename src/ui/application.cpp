@@ -1,5 +1,9 @@
 #include "ui/application.h"
 
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
+
 #include "core/textformat.h"
 #include "data/dataset.h"
 #include "ui/accessibility.h"
@@ -11,6 +15,12 @@ Application::Application(int& argc, char** argv) : QApplication(argc, argv)
 {
     installAccessibility();
     showBusyCursorWhileLoading();
+    // The toolkit's own texts (the buttons of message boxes, the print and file
+    // dialogs) in Russian, like the rest of the program, whatever the machine's language.
+    auto* toolkit = new QTranslator(this);
+    if (toolkit->load(QLocale(QLocale::Russian, QLocale::Russia), QStringLiteral("qtbase"), QStringLiteral("_"),
+                      QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        installTranslator(toolkit);
 }
 
 Application::~Application() { data::setLoadObserver({}); }

@@ -4,7 +4,8 @@
 #   - its file list: the program, the desktop entry, the icon, the guide with its pictures, nothing else;
 #   - the desktop entry: Russian name and comment, category Office, a command and icon the package holds;
 #   - its declared dependencies: the package of every library the program links, and what it needs
-#     without linking (the Qt ODBC plugin, the PostgreSQL ODBC driver, the fonts, xdg-utils);
+#     without linking (the Qt ODBC plugin, the PostgreSQL ODBC driver, Qt's Russian translation, the fonts,
+#     xdg-utils);
 #   - the program unpacked from it finds every library it links on this machine.
 set -euo pipefail
 CPACK=$1
@@ -20,8 +21,9 @@ fail() {
 
 "$CPACK" -G DEB --config "$BUILD/CPackConfig.cmake" -B "$WORK/out" >"$WORK/cpack.log" 2>&1 \
   || { cat "$WORK/cpack.log"; echo "FAIL: cpack did not build the package"; exit 1; }
-debs=("$WORK"/out/tabel_*_amd64.deb)
-[ -f "${debs[0]}" ] || { ls -R "$WORK/out"; echo "FAIL: no tabel_*_amd64.deb"; exit 1; }
+ARCH=$(dpkg --print-architecture)
+debs=("$WORK"/out/tabel_*_"$ARCH".deb)
+[ -f "${debs[0]}" ] || { ls -R "$WORK/out"; echo "FAIL: no tabel_*_$ARCH.deb"; exit 1; }
 DEB=${debs[0]}
 echo "package: $(basename "$DEB")"
 
@@ -46,6 +48,7 @@ dpkg-deb -x "$DEB" "$WORK/root"
 
 # The desktop entry.
 ENTRY=$WORK/root/usr/share/applications/tabel.desktop
+[ -f "$ENTRY" ] || { echo "FAIL: the package holds no desktop entry"; exit 1; }
 key() { sed -n "s/^$1=//p" "$ENTRY" | head -n 1; }
 [ "$(sed -n 1p "$ENTRY")" = "[Desktop Entry]" ] || fail "the desktop entry does not begin with [Desktop Entry]"
 [ "$(key Type)" = Application ] || fail "Type is not Application"
@@ -64,11 +67,15 @@ fi
 # Declared dependencies: package names, versions left out.
 dpkg-deb -f "$DEB" Depends | tr ',' '\n' | sed 's/(.*)//; s/^ *//; s/ *$//' | sort -u >"$WORK/depends"
 echo "declares: $(paste -sd ' ' "$WORK/depends")"
-needs=(libqt6sql6-odbc odbc-postgresql fonts-liberation fonts-dejavu-core xdg-utils)
+needs=(libqt6sql6-odbc odbc-postgresql qt6-translations-l10n fonts-liberation fonts-dejavu-core xdg-utils)
 # The package of each library the program links, as this machine has it.
-ldconfig -p >"$WORK/libraries"
+# ldconfig is in sbin, which a user's PATH may lack. Its cache names each library once per ABI; the
+# program's own ABI is the one ldd resolves it to.
+PATH=$PATH:/usr/sbin:/sbin ldconfig -p >"$WORK/libraries"
+ldd "$WORK/root/usr/bin/tabel" >"$WORK/resolved" || true
 while read -r lib; do
-  path=$(awk -v l="$lib" '$1 == l && /x86-64/ && !found { print $NF; found = 1 }' "$WORK/libraries")
+  path=$(awk -v l="$lib" '$1 == l && $2 == "=>" && !found { print $3; found = 1 }' "$WORK/resolved")
+  [ -n "$path" ] || path=$(awk -v l="$lib" '$1 == l && !found { print $NF; found = 1 }' "$WORK/libraries")
   [ -n "$path" ] || { fail "the linked library $lib is not on this machine"; continue; }
   owner=$(dpkg -S "$(readlink -f "$path")" 2>/dev/null || dpkg -S "$path" 2>/dev/null) \
     || { fail "no package holds $path"; continue; }
@@ -82,7 +89,7 @@ for p in libqt6core6 libqt6gui6 libqt6widgets6 libqt6sql6 libqt6printsupport6 li
 done
 
 # Every linked library is found.
-if ldd "$WORK/root/usr/bin/tabel" | grep 'not found'; then
+if grep 'not found' "$WORK/resolved"; then
   fail "the unpacked program lacks the libraries above"
 fi
 
