@@ -57,6 +57,9 @@ QAccessibleInterface* factory(const QString&, QObject* object)
 
 }  // namespace
 
-void installAccessibility() { QAccessible::installFactory(factory); }
+void installAccessibility()
+{
+    QAccessible::installFactory(factory);
+}
 
 }  // namespace ui
