@@ -81,6 +81,14 @@ protected:
         db_.reset();
     }
 
+    // Each case: a script of its own, a workday's shift 1 on its first record.
+    void startCase()
+    {
+        script_ = std::make_unique<DialogScript>();
+        setDay(false, 1);
+        shift().first();
+    }
+
     void setDay(bool dayOff, int shift)
     {
         journal_->CBox1->setChecked(dayOff);

@@ -37,12 +37,7 @@ class EditorTest : public testing::EditorTestBase {
     Q_OBJECT
 private slots:
     void initTestCase() { setUpJournal(QStringLiteral("editor")); }
-    void init()
-    {
-        script_ = std::make_unique<testing::DialogScript>();
-        setDay(false, 1);
-        shift().first();
-    }
+    void init() { startCase(); }
     void cleanup() { script_.reset(); }
     void cleanupTestCase() { tearDownJournal(); }
 

@@ -68,14 +68,10 @@ fi
 dpkg-deb -f "$DEB" Depends | tr ',' '\n' | sed 's/(.*)//; s/^ *//; s/ *$//' | sort -u >"$WORK/depends"
 echo "declares: $(paste -sd ' ' "$WORK/depends")"
 needs=(libqt6sql6-odbc odbc-postgresql qt6-translations-l10n fonts-liberation fonts-dejavu-core xdg-utils)
-# The package of each library the program links, as this machine has it.
-# ldconfig is in sbin, which a user's PATH may lack. Its cache names each library once per ABI; the
-# program's own ABI is the one ldd resolves it to.
-PATH=$PATH:/usr/sbin:/sbin ldconfig -p >"$WORK/libraries"
+# The package of each library the program links, where this machine's loader finds it.
 ldd "$WORK/root/usr/bin/tabel" >"$WORK/resolved" || true
 while read -r lib; do
-  path=$(awk -v l="$lib" '$1 == l && $2 == "=>" && !found { print $3; found = 1 }' "$WORK/resolved")
-  [ -n "$path" ] || path=$(awk -v l="$lib" '$1 == l && !found { print $NF; found = 1 }' "$WORK/libraries")
+  path=$(awk -v l="$lib" '$1 == l && $2 == "=>" && $3 ~ /^\// && !found { print $3; found = 1 }' "$WORK/resolved")
   [ -n "$path" ] || { fail "the linked library $lib is not on this machine"; continue; }
   owner=$(dpkg -S "$(readlink -f "$path")" 2>/dev/null || dpkg -S "$path" 2>/dev/null) \
     || { fail "no package holds $path"; continue; }
