@@ -2,29 +2,8 @@
 
 create schema accounts_dep;
 
--- Explicit ids (the legacy import copies them) must not make later
--- generated ids collide: after an insert, the id sequence named by the
--- trigger's argument is moved past the largest id just written.
-create function accounts_dep.keep_id_sequence_ahead()
-returns trigger
-language plpgsql
-as $$
-declare
-    seq regclass := tg_argv[0]::regclass;
-    top bigint;
-    last bigint;
-begin
-    select max(id) into top from new_rows;
-    if top is null then
-        return null;
-    end if;
-    execute format('select last_value from %s', seq) into last;
-    if top >= last then
-        perform setval(seq, top, true);
-    end if;
-    return null;
-end
-$$;
+-- Keeps the id sequences ahead of explicit ids (the triggers at the end).
+\ir functions/keep_id_sequence_ahead.sql
 
 -- ------------------------------------------------------ operation kinds
 create table accounts_dep.vid_oper (
