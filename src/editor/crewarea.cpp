@@ -7,6 +7,7 @@
 #include "editor/materialstatements.h"
 #include "editor/rowdeletion.h"
 #include "editor/shiftrecordeditor.h"
+#include "records/crew.h"
 #include "reference/workerlist.h"
 #include "ui/messages.h"
 
@@ -41,9 +42,7 @@ void CrewArea::add()
     data::Dataset& crew = editor_.fio_smena_gds;
     crew.close();
     try {
-        editor_.ins_person.setParam(QStringLiteral("p_id"), QString::number(worker->personId));
-        editor_.ins_person.setParam(QStringLiteral("s_id"), editor_.values().recordId);
-        editor_.ins_person.execute();
+        records::addCrewMember(editor_.ins_person, editor_.values().recordId, worker->personId);
     } catch (...) {
         ui::showError(kCannotSave);
     }
@@ -58,8 +57,7 @@ void CrewArea::removeSelected()
 void CrewArea::finish()
 {
     try {
-        editor_.save_all.setParam(QStringLiteral("s_id"), editor_.values().recordId);
-        editor_.save_all.execute();
+        records::divideBetweenCrew(editor_.dataModule(), editor_.save_all, editor_.values().recordId);
     } catch (...) {
         ui::showError(kCannotSave);
     }

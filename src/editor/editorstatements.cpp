@@ -66,11 +66,4 @@ QString crew()
         "where person_temp.id_smena = :s_id");
 }
 
-QString crewInsert()
-{
-    return QStringLiteral("insert into accounts_dep.person_temp(id_smena, id_person) values(:s_id,:p_id)");
-}
-
-QString crewDivide() { return QStringLiteral("select accounts_dep.divide_between_person(:s_id)"); }
-
 }  // namespace editor::statements

@@ -19,7 +19,5 @@ QString linesOf(qint64 requisitionId);
 QString materials();
 QString materialsTotal();
 QString crew();
-QString crewInsert();
-QString crewDivide();
 
 }  // namespace editor::statements

@@ -11,6 +11,8 @@
 #include "core/textformat.h"
 #include "editor/lookupcombo.h"
 #include "editor/materialstatements.h"
+#include "records/crew.h"
+#include "records/shiftrecordstore.h"
 #include "ui/dialogs.h"
 #include "ui/keyfilter.h"
 #include "ui/labels.h"
@@ -42,7 +44,8 @@ MaterialDialog::MaterialDialog(data::Connection& connection, QWidget* parent)
       v_id_cons_use(connection, QStringLiteral("v_id_cons_use"), statements::unreservedStock()),
       v_id_cons_use1(connection, QStringLiteral("v_id_cons_use1"), statements::reservedStock()),
       operation(connection, QStringLiteral("operation"), statements::materialNorm()),
-      smena_gds_use(connection, QStringLiteral("smena_gds_use"), statements::materialUseInsert())
+      smena_gds_use(connection, QStringLiteral("smena_gds_use"), records::materialUseInsertStatement()),
+      connection_(connection)
 {
     setObjectName(QStringLiteral("Form24"));
     setWindowTitle(QStringLiteral("Материал"));
@@ -202,10 +205,13 @@ void MaterialDialog::store()
         ui::showError(QStringLiteral("Расход ТМЦ не может быть 0!"));
         return;
     }
-    smena_gds_use.setParam(QStringLiteral("id_smena"), record_.recordId);
-    smena_gds_use.setParam(QStringLiteral("id_gds_use"), material);
-    smena_gds_use.setParam(QStringLiteral("f_qty_use"), quantity);
-    smena_gds_use.execute();
+    try {
+        records::addMaterialUse(connection_, smena_gds_use, record_.recordId, material, quantity);
+    } catch (const records::StaleRecord& stale) {
+        ui::showError(stale.text());
+        reject();
+        return;
+    }
     stored_ = true;
     accept();
 }

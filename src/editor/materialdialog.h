@@ -44,7 +44,9 @@ public:
 
     // The material chosen in "ТМЦ": stock lines, norm and proposed consumption.
     void materialChosen();
-    // "Запись": checks the consumption against the stock and stores it.
+    // "Запись": checks the consumption against the stock and stores it. A
+    // record accepted or deleted on another workstation meanwhile gets
+    // nothing: the user is told and the dialog closes.
     void store();
 
     // Material per product piece of the last material chosen (kept between openings).
@@ -72,6 +74,7 @@ private:
     void closeQueries();
     double available() const;
 
+    data::Connection& connection_;
     MaterialRecord record_;
     float norm_ = 0;
     bool stored_ = false;

@@ -53,13 +53,6 @@ QString materialNorm()
         "select * from mnf_operation.operation where id_gds_from = :id_gds_from and id_gds_to = :id_gds_to");
 }
 
-QString materialUseInsert()
-{
-    return QStringLiteral(
-        "insert into accounts_dep.smena_gds_use(id_smena, id_gds_use, f_qty_use) values(:id_smena, :id_gds_use, "
-        ":f_qty_use)");
-}
-
 QString materialUseDelete(qint64 id)
 {
     return QStringLiteral("delete from accounts_dep.smena_gds_use where id=") + QString::number(id);

@@ -17,8 +17,6 @@ QString reservedStock();
 // Routing of a material into a product (parameters id_gds_from, id_gds_to): f_qty_from.
 QString materialNorm();
 
-// One consumption of a record (parameters id_smena, id_gds_use, f_qty_use).
-QString materialUseInsert();
 // Deleting one consumption, one crew member of a record.
 QString materialUseDelete(qint64 id);
 QString crewMemberDelete(qint64 id);

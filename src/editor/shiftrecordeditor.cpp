@@ -18,6 +18,7 @@
 #include "editor/editorstatements.h"
 #include "editor/lookupcombo.h"
 #include "editor/materialsarea.h"
+#include "records/crew.h"
 #include "reference/operationrules.h"
 #include "session/runstate.h"
 #include "ui/datasetgrid.h"
@@ -36,8 +37,8 @@ ShiftRecordEditor::ShiftRecordEditor(data::DataModule& dataModule, const session
                         statements::materialsTotal()),
       fio_smena_gds(dataModule.ADO_DB, QStringLiteral("fio_smena_gds"), statements::crew()),
       SmenaIU(dataModule.ADO_DB, QStringLiteral("SmenaIU")),
-      ins_person(dataModule.ADO_DB, QStringLiteral("ins_person"), statements::crewInsert()),
-      save_all(dataModule.ADO_DB, QStringLiteral("save_all"), statements::crewDivide()),
+      ins_person(dataModule.ADO_DB, QStringLiteral("ins_person"), records::crewMemberInsertStatement()),
+      save_all(dataModule.ADO_DB, QStringLiteral("save_all"), records::crewDivisionStatement()),
       dataModule_(dataModule),
       state_(state),
       workers_(workers),

@@ -44,8 +44,17 @@ void JournalWindow::deleteRecord()
 
 void JournalWindow::acceptRecord()
 {
-    if (acceptance_.acceptCurrent(currentDataset()) == records::Acceptance::NoMaterials)
+    switch (acceptance_.acceptCurrent(currentDataset())) {
+    case records::Acceptance::NoMaterials:
         ui::showError(QStringLiteral("Не заведен расход ТМЦ!"));
+        break;
+    case records::Acceptance::Stale:
+        ui::showError(records::staleRecordText());
+        break;
+    case records::Acceptance::Refused:
+    case records::Acceptance::Accepted:
+        break;
+    }
 }
 
 void JournalWindow::importLegacyDatabase()

@@ -76,11 +76,12 @@ void lockWorker(data::DataModule& dm, int worker)
     dm.scalar(workerLockStatement(worker));
 }
 
-void lockWorkers(data::DataModule& dm, int worker, int other)
+void lockWorkers(data::DataModule& dm, QList<int> workers)
 {
-    lockWorker(dm, std::min(worker, other));
-    if (other != worker)
-        lockWorker(dm, std::max(worker, other));
+    std::sort(workers.begin(), workers.end());
+    workers.erase(std::unique(workers.begin(), workers.end()), workers.end());
+    for (const int worker : workers)
+        lockWorker(dm, worker);
 }
 
 int dayHours(data::DataModule& dm, const DayCell& cell)

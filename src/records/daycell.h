@@ -8,8 +8,14 @@
 // the same worker at the same moment are taken one after the other and the
 // cell ends up as the sum of both. lockWorker() also holds the time sheet's
 // lock shared, which keeps a month rebuild (records/monthrebuild.h) out.
+//
+// The locks are always taken in one order, so that no two workstations wait
+// on each other: first the row of the one stored record the action changes
+// (records::lockStoredRecord), which fixes the worker it counts for; then the
+// workers' locks, in ascending order; then the time sheet's rows.
 
 #include <QDate>
+#include <QList>
 #include <QString>
 
 namespace data {
@@ -50,9 +56,9 @@ QString workerLockStatement(int worker);
 
 // Takes the worker's lock; only meaningful inside a transaction.
 void lockWorker(data::DataModule& dm, int worker);
-// Takes the locks of two workers (or of one, when they are the same), always
-// in the same order, so that two writers cannot wait on each other.
-void lockWorkers(data::DataModule& dm, int worker, int other);
+// Takes the locks of several workers (each once), always in the same order,
+// so that two writers cannot wait on each other.
+void lockWorkers(data::DataModule& dm, QList<int> workers);
 // The day's hours of the worker and shift (0 when there is no record).
 int dayHours(data::DataModule& dm, const DayCell& cell);
 

@@ -32,22 +32,21 @@ Deletion deleteCurrentRecord(data::DataModule& dm, data::Dataset& shift, const s
         shift.reload();
         return Deletion::Refused;
     }
-    const int worker = shift.integer(QStringLiteral("w_id"));
     const int id = shift.integer(QStringLiteral("id"));
     bool deleted = false;
     {
         data::Transaction transaction(dm.ADO_DB);
         // The cell is the one the stored record counts in: another
         // workstation may have moved it to another worker, shift or date
-        // since the journal read it.
-        std::optional<DayCell> cell = storedCell(dm, id);
-        timesheet::lockWorkers(dm, worker, cell ? cell->worker : worker);
-        if (cell)
-            cell = storedCell(dm, id);  // read again now that nobody else changes the worker's cells
-        dm.DelSmena.setStatement(deleteStatement(id));
-        deleted = cell && dm.DelSmena.execute() > 0;
-        if (deleted)
-            timesheet::updateCell(dm, *cell);
+        // since the journal read it. Its row stays locked, so it stays there.
+        const std::optional<StoredRecord> stored = lockStoredRecord(dm.ADO_DB, id, RowLock::Deletion);
+        if (stored && !stored->accepted) {
+            timesheet::lockWorker(dm, stored->cell.worker);
+            dm.DelSmena.setStatement(deleteStatement(id));
+            deleted = dm.DelSmena.execute() > 0;
+            if (deleted)
+                timesheet::updateCell(dm, stored->cell);
+        }
         transaction.commit();
     }
     shift.reload();
@@ -60,6 +59,7 @@ RecordAcceptance::RecordAcceptance(data::DataModule& dm)
                                        "sgu.id_smena = :id_smena"))
     , smena_accept_row(dm.ADO_DB, QStringLiteral("smena_accept_row"),
                        QStringLiteral("select accounts_dep.smena__accept_row_hwo(:id)"))
+    , connection_(dm.ADO_DB)
 {
 }
 
@@ -70,6 +70,14 @@ Acceptance RecordAcceptance::acceptCurrent(data::Dataset& shift)
     if (isAccepted(shift))
         return Acceptance::Refused;
     const int id = shift.integer(QStringLiteral("id"));
+    data::Transaction transaction(connection_);
+    // Held to the end: the record is not deleted between the count and the
+    // function, nor are materials added to it meanwhile.
+    if (!lockStoredRecord(connection_, id, RowLock::Deletion)) {
+        transaction.commit();
+        shift.reloadInPlace();
+        return Acceptance::Stale;
+    }
     smena_gds_use_cnt.close();
     smena_gds_use_cnt.setParam(QStringLiteral("id_smena"), id);
     smena_gds_use_cnt.open();
@@ -79,6 +87,7 @@ Acceptance RecordAcceptance::acceptCurrent(data::Dataset& shift)
         return Acceptance::NoMaterials;
     smena_accept_row.setParam(QStringLiteral("id"), id);
     smena_accept_row.execute();
+    transaction.commit();
     shift.reloadInPlace();
     return Acceptance::Accepted;
 }

@@ -37,10 +37,12 @@ enum class Acceptance {
     Refused,      // nothing to accept: an empty shift or an accepted record
     NoMaterials,  // the record's materials have not been entered
     Accepted,     // the database function accepted it
+    Stale,        // deleted on another workstation since the journal read it: nothing changed
 };
 
 // The record's materials must have been entered; the database function
-// accepts it; the shift is reloaded with its sort and row number.
+// accepts it; the shift is reloaded with its sort and row number (also when
+// the record is found gone).
 class RecordAcceptance {
 public:
     explicit RecordAcceptance(data::DataModule& dm);
@@ -48,6 +50,9 @@ public:
 
     data::Dataset smena_gds_use_cnt;
     data::Command smena_accept_row;
+
+private:
+    data::Connection& connection_;
 };
 
 }  // namespace records

@@ -45,26 +45,36 @@ QString staleRecordText()
 
 StaleRecord::StaleRecord() : fmt::AppError(staleRecordText()) {}
 
-std::optional<DayCell> storedCell(data::DataModule& dm, int id)
+QString storedRecordStatement(int id, RowLock lock)
 {
-    return dm.readControl(QStringLiteral("select w_id, smena, data from accounts_dep.smena where id=")
-                              + QString::number(id),
-                          [](const data::Dataset& row) -> std::optional<DayCell> {
-                              if (row.isEmpty())
-                                  return std::nullopt;
-                              return DayCell{row.integer(QStringLiteral("w_id")),
-                                             row.integer(QStringLiteral("smena")), row.date(QStringLiteral("data"))};
-                          });
+    static const char* const strength[] = {"no key update", "update", "share"};
+    return QStringLiteral("select w_id, smena, data, ok from accounts_dep.smena where id=") + QString::number(id) +
+           QStringLiteral(" for ") + QLatin1String(strength[int(lock)]);
+}
+
+std::optional<StoredRecord> lockStoredRecord(data::Connection& connection, int id, RowLock lock)
+{
+    data::Dataset row(connection, QStringLiteral("StoredRecord"), storedRecordStatement(id, lock));
+    row.open();
+    if (row.isEmpty())
+        return std::nullopt;
+    return StoredRecord{{row.integer(QStringLiteral("w_id")), row.integer(QStringLiteral("smena")),
+                         row.date(QStringLiteral("data"))},
+                        row.text(QStringLiteral("ok")) == QLatin1String("ok")};
 }
 
 int saveShiftRecord(data::DataModule& dm, const ShiftRecordValues& v, int id, const QDate& today)
 {
     const DayCell cell{v.worker, v.shift, v.date};
     data::Transaction transaction(dm.ADO_DB);
-    std::optional<DayCell> previousCell = id == 0 ? std::nullopt : storedCell(dm, id);
-    timesheet::lockWorkers(dm, v.worker, previousCell ? previousCell->worker : v.worker);
-    if (previousCell)
-        previousCell = storedCell(dm, id);  // read again now that nobody else changes the worker's cells
+    std::optional<DayCell> previousCell;
+    if (id != 0) {
+        const std::optional<StoredRecord> stored = lockStoredRecord(dm.ADO_DB, id, RowLock::Change);
+        if (!stored || stored->accepted)
+            throw StaleRecord();
+        previousCell = stored->cell;
+    }
+    timesheet::lockWorkers(dm, {v.worker, previousCell ? previousCell->worker : v.worker});
 
     if (id == 0) {
         const QVariant newId = dm.scalar(insertStatement(v, today));

@@ -11,8 +11,9 @@
 #include "records/daycell.h"
 
 namespace data {
+class Connection;
 class DataModule;
-}
+}  // namespace data
 
 namespace records {
 
@@ -52,11 +53,29 @@ public:
 
 // Inserts (id 0) or updates the record and brings the day cells up to date:
 // the cell the record is in now, and the cell it left when its worker, shift
-// or date changed. Returns the record's id. Throws StaleRecord when the record
-// to update is accepted or gone.
+// or date changed (as stored, whatever the journal's copy says). Returns the
+// record's id. Throws StaleRecord when the record to update is accepted or gone.
 int saveShiftRecord(data::DataModule& dm, const ShiftRecordValues& v, int id, const QDate& today);
 
-// Where a stored record's hours are counted now; nothing when there is no such record.
-std::optional<DayCell> storedCell(data::DataModule& dm, int id);
+// A stored record as another workstation may have left it: where its hours
+// are counted now and whether it is accepted.
+struct StoredRecord {
+    DayCell cell;
+    bool accepted = false;
+};
+
+// How lockStoredRecord holds the record's row to the end of the transaction:
+// as its update does (Change) or its deletion (Deletion), which no other
+// change, acceptance or deletion passes; or shared (Reference), for writing
+// rows that refer to the record, which other writers of such rows pass.
+enum class RowLock { Change, Deletion, Reference };
+
+// "select w_id, smena, data, ok from accounts_dep.smena where id=N for no key update"
+QString storedRecordStatement(int id, RowLock lock);
+
+// Reads the record and holds its row until the transaction ends, so that no
+// other workstation moves, accepts or deletes it meanwhile; nothing when
+// there is no such record. Waits while another workstation's transaction holds it.
+std::optional<StoredRecord> lockStoredRecord(data::Connection& connection, int id, RowLock lock);
 
 }  // namespace records

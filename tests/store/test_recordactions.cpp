@@ -6,7 +6,9 @@
 #include <QTest>
 
 #include "data/datamodule.h"
+#include "records/crew.h"
 #include "records/recordactions.h"
+#include "records/shiftrecordstore.h"
 #include "support/testdatabase.h"
 #include "support/testmain.h"
 
@@ -71,6 +73,14 @@ private:
                          .arg(day)
                          .arg(worker))
             .toInt();
+    }
+    qint64 material() { return db_->scalar("select min(id_gds) from stk_remainder.remainder").toLongLong(); }
+    void addMaterial(int record)
+    {
+        db_->exec(QStringLiteral("insert into accounts_dep.smena_gds_use(id_smena, id_gds_use, f_qty_use) values(%1, "
+                                 "%2, 1)")
+                      .arg(record)
+                      .arg(material()));
     }
     data::Dataset& openShift()
     {
@@ -202,6 +212,53 @@ private slots:
         QCOMPARE(acceptance.acceptCurrent(shift), records::Acceptance::NoMaterials);
         QCOMPARE(db_->scalar("select ok from accounts_dep.smena where data='2021-03-05'").toString(),
                  QStringLiteral("no"));
+    }
+
+    void acceptingARecordDeletedMeanwhileIsStale()
+    {
+        // Its materials were entered, and another workstation deleted it
+        // after the journal read it: nothing to accept, and the user is told so.
+        const int id = addRecord(worker_, 6, "no");
+        addMaterial(id);
+        auto& shift = openShift();
+        db_->exec(QStringLiteral("delete from accounts_dep.smena where id=%1").arg(id));
+        records::RecordAcceptance acceptance(*dm_);
+        QCOMPARE(acceptance.acceptCurrent(shift), records::Acceptance::Stale);
+        QVERIFY(shift.isEmpty());  // read again
+        QVERIFY(!dm_->ADO_DB.inTransaction());
+    }
+
+    void materialsOfARecordAcceptedOrDeletedMeanwhile_data()
+    {
+        QTest::addColumn<QString>("elsewhere");
+        QTest::newRow("accepted") << "update accounts_dep.smena set ok='ok' where id=%1";
+        QTest::newRow("deleted") << "delete from accounts_dep.smena where id=%1";
+    }
+    void materialsOfARecordAcceptedOrDeletedMeanwhile()
+    {
+        QFETCH(QString, elsewhere);
+        const int id = addRecord(worker_, 6, "no");
+        db_->exec(elsewhere.arg(id));
+        data::Command insert(dm_->ADO_DB, QStringLiteral("smena_gds_use"), records::materialUseInsertStatement());
+        QVERIFY_THROWS_EXCEPTION(records::StaleRecord,
+                                 records::addMaterialUse(dm_->ADO_DB, insert, id, material(), 2.5));
+        QCOMPARE(
+            db_->scalar(QStringLiteral("select count(*) from accounts_dep.smena_gds_use where id_smena=%1").arg(id))
+                .toInt(),
+            0);
+        QVERIFY(!dm_->ADO_DB.inTransaction());
+    }
+
+    void materialsOfARecordAreStored()
+    {
+        const int id = addRecord(worker_, 6, "no");
+        data::Command insert(dm_->ADO_DB, QStringLiteral("smena_gds_use"), records::materialUseInsertStatement());
+        records::addMaterialUse(dm_->ADO_DB, insert, id, material(), 2.5);
+        QCOMPARE(
+            db_->scalar(
+                   QStringLiteral("select sum(f_qty_use) from accounts_dep.smena_gds_use where id_smena=%1").arg(id))
+                .toDouble(),
+            2.5);
     }
 
     void acceptanceKeepsSortAndRow_data()
