@@ -28,6 +28,7 @@ say "building the benchmarks in $BENCH_DIR"
 cmake -S "$ROOT" -B "$BENCH_DIR" -G Ninja -DCMAKE_BUILD_TYPE=Release -DTABEL_BENCH=ON >/dev/null \
   || fail "configuring the benchmarks failed: see cmake's message above"
 cmake --build "$BENCH_DIR" -j "$(nproc)" --target journal_bench timesheet_bench reports_bench search_bench startup_bench \
+  office_load \
   || fail "building the benchmarks failed: see the compiler's message above"
 
 # A plant is there when its shift records are: a build that was cut short
@@ -87,3 +88,26 @@ restore_stamp() {
 }
 trap restore_stamp EXIT
 run startup_bench "$PLANT" "" 9
+
+# The office under load, each time on a fresh copy of the plant (it writes):
+# one workstation alone, then 8 and 16 at once, each 500 actions of the
+# office's mix on the same six workers and four days. The workstations all
+# run on this machine, whose cores a real office's workstations would not
+# share: so first with a pause of 0 to 800 ms between two actions (still
+# about a hundred times a clerk's pace, and a month rebuild in 1000
+# actions), where the cores stay mostly idle and the table shows what the
+# workstations' meeting costs; then flat out, with five rebuilds in 1000,
+# where it shows the machine's cores shared by all of them.
+OFFICE=${PLANT}_office
+office() {
+  psql -X -d postgres -qc "drop database if exists $OFFICE with (force)" -c "create database $OFFICE template $PLANT" \
+    || fail "copying the plant $PLANT for the office load failed: see above"
+  psql -X -d "$OFFICE" -qc "select accounts_dep.apply_database_settings()" >/dev/null
+  echo
+  "$BENCH_DIR/tests/office/office_load" --database "$OFFICE" --workstations 1,8,16 \
+    --actions "${TABEL_BENCH_OFFICE_ACTIONS:-500}" "$@" 2>>"$LOG" \
+    || fail "the office load failed or found a breach: see above and $LOG"
+  psql -X -d postgres -qc "drop database if exists $OFFICE with (force)"
+}
+office --pause 800 --rebuilds 1
+office --pause 0 --rebuilds 5

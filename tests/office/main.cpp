@@ -4,7 +4,12 @@
 // checked (officecheck.h) and the times of the actions are printed.
 //
 //   office_load                     4 workstations x 50 actions on a fresh clone of the test template
-//   office_load --database NAME --workstations 1,8,16 --actions 500 [--pause MS] [--rebuilds N] [--seed S]
+//   office_load --database NAME --workstations 1,8,16 --actions 500 [--pause MS] [--rebuilds N]
+//               [--rendezvous N] [--seed S]
+//
+// --pause: the longest pause between two actions of a workstation (0); --rebuilds: month rebuilds in 1000
+// actions (5); --rendezvous: actions in 1000 begun at a tick of a clock all workstations share, so that
+// several begin at the same moment (100; every workstation's first action, a new record, is one).
 //
 // Each count of workstations is one run on the same database, one after the
 // other; the first run's times are the baseline of the table when it is one
@@ -142,7 +147,7 @@ QList<office::Entry> runOffice(const office::Plan& plan, int workstations, data:
         working = false;
         for (auto& p : stations) {
             if (p->state() != QProcess::NotRunning)
-                p->waitForFinished(working ? 0 : 20);
+                p->waitForFinished(working ? 0 : 50);
             working = working || p->state() != QProcess::NotRunning;
         }
     }
@@ -196,10 +201,12 @@ int coordinator(const QStringList& args)
         plan.round = r;
         plan.seed = seed + quint32(r);
         QStringList breaches;
+        const office::CpuTimes before = office::CpuTimes::now();
         const QList<office::Entry> entries = runOffice(plan, counts[r], dm, breaches);
+        const double busy = office::CpuTimes::now().busyShareSince(before);
         all += entries;
         breaches += office::check(dm, plan, all);
-        runs.append(office::Run{counts[r], entries, breaches});
+        runs.append(office::Run{counts[r], entries, breaches, busy});
         office::printRun(runs.last());
         held = held && breaches.isEmpty();
     }

@@ -36,7 +36,35 @@ double seconds(const QList<Entry>& entries)
 
 const QList<Kind> saves = {Kind::NewRecord, Kind::Change};
 
+QString workstations(int n)
+{
+    return n == 1 ? QStringLiteral("1 workstation") : QStringLiteral("%1 workstations").arg(n);
+}
+
 }  // namespace
+
+CpuTimes CpuTimes::now()
+{
+    // "cpu  user nice system idle iowait irq softirq steal ..."
+    CpuTimes t;
+    FILE* stat = std::fopen("/proc/stat", "r");
+    if (!stat)
+        return t;
+    double v[8] = {};
+    if (std::fscanf(stat, "cpu %lf %lf %lf %lf %lf %lf %lf %lf", &v[0], &v[1], &v[2], &v[3], &v[4], &v[5], &v[6],
+                    &v[7]) == 8) {
+        t.idle = v[3] + v[4];
+        t.busy = v[0] + v[1] + v[2] + v[5] + v[6] + v[7];
+    }
+    std::fclose(stat);
+    return t;
+}
+
+double CpuTimes::busyShareSince(const CpuTimes& before) const
+{
+    const double busyTime = busy - before.busy, all = busyTime + idle - before.idle;
+    return all > 0 ? busyTime / all : -1;
+}
 
 Times timesOf(QList<double> ms)
 {
@@ -92,14 +120,15 @@ void printRun(const Run& run)
             outcomes << QStringLiteral("%1 %2").arg(n).arg(QLatin1String(outcome));
     }
     const double s = seconds(run.entries);
-    print(QStringLiteral("%1 workstations: %2 actions in %3 s, %4 actions/s, %5 failed, %6 breaches%7")
-              .arg(run.workstations)
+    print(QStringLiteral("%1: %2 actions in %3 s, %4 actions/s, cores %8 busy, %5 failed, %6 breaches%7")
+              .arg(workstations(run.workstations))
               .arg(run.entries.size())
               .arg(s, 0, 'f', 2)
               .arg(s > 0 ? double(run.entries.size()) / s : 0, 0, 'f', 1)
               .arg(failed)
               .arg(run.breaches.size())
-              .arg(outcomes.isEmpty() ? QString() : QStringLiteral(" (") + outcomes.join(QStringLiteral(", ")) + ')'));
+              .arg(outcomes.isEmpty() ? QString() : QStringLiteral(" (") + outcomes.join(QStringLiteral(", ")) + ')')
+              .arg(run.busy < 0 ? QStringLiteral("?") : QStringLiteral("%1 %").arg(qRound(run.busy * 100))));
     for (qsizetype i = 0; i < std::min<qsizetype>(run.breaches.size(), 20); ++i)
         print(QStringLiteral("  BREACH: ") + run.breaches[i]);
     if (run.breaches.size() > 20)
@@ -113,26 +142,28 @@ void printTimes(const QList<Run>& runs)
     // Each run: median and 95th percentile, and after the first run each beside the first's.
     QString head = QStringLiteral("time of an action, ms").leftJustified(24);
     for (qsizetype r = 0; r < runs.size(); ++r)
-        head += QStringLiteral("%1 workstation%2")
-                    .arg(runs[r].workstations)
-                    .arg(runs[r].workstations == 1 ? "" : "s")
-                    .leftJustified(r == 0 ? 20 : 34);
+        head += workstations(runs[r].workstations).leftJustified(r == 0 ? 20 : 34);
     print(QString());
     print(head);
     QString sub = QString().leftJustified(24);
     for (qsizetype r = 0; r < runs.size(); ++r)
         sub += r == 0 ? QStringLiteral("  median     p95   ") : QStringLiteral("  median    x      p95    x     ");
     print(sub);
-    const auto row = [&runs](const QString& name, const QList<Kind>& kinds) {
+    // "-" where a run has no action of the kind
+    const auto figure = [](int count, double value, int width, int decimals = 1) {
+        return count > 0 ? number(value, width, decimals) : QStringLiteral("-").rightJustified(width);
+    };
+    const auto row = [&runs, &figure](const QString& name, const QList<Kind>& kinds) {
         QString line = name.leftJustified(24);
         const Times alone = timesOf(runs.first().entries, kinds);
         for (qsizetype r = 0; r < runs.size(); ++r) {
             const Times t = timesOf(runs[r].entries, kinds);
-            line += number(t.median, 8) +
-                    (r == 0 ? QString() : number(alone.median > 0 ? t.median / alone.median : 0, 6, 2));
-            line += number(t.p95, 9) +
-                    (r == 0 ? QStringLiteral("   ")
-                            : number(alone.p95 > 0 ? t.p95 / alone.p95 : 0, 6, 2) + QStringLiteral("    "));
+            const int both = std::min(t.count, alone.count);
+            line += figure(t.count, t.median, 8);
+            if (r > 0)
+                line += figure(both, t.median / alone.median, 6, 2);
+            line += figure(t.count, t.p95, 9);
+            line += r > 0 ? figure(both, t.p95 / alone.p95, 6, 2) + QStringLiteral("    ") : QStringLiteral("   ");
         }
         print(line);
     };

@@ -14,6 +14,15 @@ struct Run {
     int workstations = 0;
     QList<Entry> entries;
     QStringList breaches;
+    double busy = -1;  // share of the machine's cores busy meanwhile (all processes), -1 unknown
+};
+
+// The machine's cores' busy and idle time so far (/proc/stat), to tell how
+// busy they were between two readings.
+struct CpuTimes {
+    double busy = 0, idle = 0;
+    static CpuTimes now();
+    double busyShareSince(const CpuTimes& before) const;
 };
 
 // The median and 95th percentile (nearest rank) of the times, ms; 0 for none.
