@@ -30,18 +30,26 @@ bool eventually(data::DataModule& dm, const QString& seen)
     return false;
 }
 
+// The locks that sessions of this suite's database wait for (other suites run at the same time).
+QString waiting(const QString& condition = {})
+{
+    return QStringLiteral(
+               "select count(*) from pg_locks l join pg_stat_activity a on a.pid = l.pid where not "
+               "l.granted and a.datname = current_database()") +
+           condition;
+}
+
 QString someoneWaits()
 {
-    return QStringLiteral("select exists (select 1 from pg_locks where not granted)");
+    return QStringLiteral("select (%1) > 0").arg(waiting());
 }
 
 QString someoneWaitsForWorker(int worker)
 {
-    return QStringLiteral(
-               "select exists (select 1 from pg_locks where locktype='advisory' and not granted and "
-               "classid=%1 and objid=%2)")
-        .arg(records::timesheet::workerLockKey)
-        .arg(worker);
+    return QStringLiteral("select (%1) > 0")
+        .arg(waiting(QStringLiteral(" and l.locktype='advisory' and l.classid=%1 and l.objid=%2")
+                         .arg(records::timesheet::workerLockKey)
+                         .arg(worker)));
 }
 
 records::ShiftRecordValues values(int worker, int hours, int shift)
@@ -199,7 +207,7 @@ private slots:
         QVERIFY(eventually(*dm_, someoneWaitsForWorker(y)));
         Workstation b(db_->connectionString(),
                       [&](data::DataModule& dm) { records::saveShiftRecord(dm, values(z, 4, 1), id, kDay); });
-        QVERIFY(eventually(*dm_, QStringLiteral("select count(*) > 1 from pg_locks where not granted")));
+        QVERIFY(eventually(*dm_, QStringLiteral("select (%1) > 1").arg(waiting())));
         release.storeRelease(1);
         QVERIFY(a.finish());
         while (!cHolds.loadAcquire())
