@@ -11,7 +11,14 @@
 -- Reading the position and then setting it with setval would take back the
 -- values that other sessions drew in between, and their next inserts would
 -- collide. Only a gap too wide to draw value by value (an id millions beyond
--- the position) is closed with setval.
+-- the position) is closed with setval, one session at a time; a generated id
+-- drawn in that very instant could be given again, a risk left to such far
+-- ids alone.
+--
+-- A sequence that hands out blocks of values to each session (CACHE above 1)
+-- reports the end of the last block handed out, so an explicit id inside a
+-- block another session holds is not seen as beyond it. The program's id
+-- sequences hand out one value at a time (identity columns do so unless told otherwise).
 
 -- Moves the sequence forward until its next value is past top; nothing when it is already.
 create or replace function accounts_dep.move_id_sequence_past(seq regclass, top bigint)
@@ -35,12 +42,19 @@ begin
     if step is null or step <= 0 then
         return;
     end if;
-    -- enough draws to reach top from the position, whoever else draws meanwhile
-    draws := ceil((top - last)::numeric / step)::bigint + case when called then 0 else 1 end;
-    if draws <= 1000000 then
+    -- Draws until the last one drawn is at least top, were nobody else
+    -- drawing; whoever draws meanwhile only moves it further.
+    draws := (top - last) / step + case when called then 0 else 1 end;
+    if draws <= 0 then
+        return;
+    elsif draws <= 1000000 then
         perform max(nextval(seq)) from generate_series(1, draws);
     else
-        perform setval(seq, top, true);
+        -- Sessions that set the same sequence take turns, and none sets it
+        -- below where another left it.
+        perform pg_advisory_xact_lock(seq::oid::bigint);
+        execute format('select last_value from %s', seq) into last;
+        perform setval(seq, greatest(top, last), true);
     end if;
 end
 $$;

@@ -42,7 +42,10 @@ void addCrewMember(data::Command& insert, int recordId, qint64 personId)
 void divideBetweenCrew(data::DataModule& dm, data::Command& division, int recordId)
 {
     data::Transaction transaction(dm.ADO_DB);
-    const std::optional<StoredRecord> stored = lockStoredRecord(dm.ADO_DB, recordId, RowLock::Change);
+    // As strongly as the database function will lock it, and before the
+    // workers' locks: meanwhile no crew member can be added to the record
+    // (his row refers to it), so the crew read here is the crew divided.
+    const std::optional<StoredRecord> stored = lockStoredRecord(dm.ADO_DB, recordId, RowLock::Deletion);
     if (!stored)
         throw StaleRecord();
     const QList<int> crew = dm.readControl(crewCodesStatement(recordId), [](const data::Dataset& rows) {

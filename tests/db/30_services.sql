@@ -301,6 +301,16 @@ begin
     insert into ids (note) values ('generated') returning id into next_id;
     perform pg_temp.check(next_id = drawn + 1, 'several explicit ids: the next id is past the largest');
 
+    -- a sequence stepping by 5 that has given nothing yet
+    alter table ids alter column id set increment by 5 restart with 1;
+    insert into ids (id) values (12);
+    insert into ids (note) values ('generated') returning id into next_id;
+    perform pg_temp.check(next_id = 16, 'steps of 5 from 1, past 12: the next id is 16');
+    insert into ids (id) values (18);
+    insert into ids (note) values ('generated') returning id into next_id;
+    perform pg_temp.check(next_id = 21, 'steps of 5 from 16, past 18: the next id is 21');
+    alter table ids alter column id set increment by 1;
+
     insert into ids (id) values (next_id + 5000000);  -- too far to draw value by value
     drawn := next_id + 5000000;
     insert into ids (note) values ('generated') returning id into next_id;

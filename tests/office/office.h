@@ -61,9 +61,12 @@ struct Plan {
 };
 
 // A crew division's own price (from this one up, unique for each division of
-// a database), so that the parts of one record are found by it afterwards;
-// other actions leave such records alone.
+// a database: of run, workstation and action, so at most 99 workstations of
+// 99999 actions), so that the parts of one record are found by it
+// afterwards; other actions leave such records alone.
 constexpr double crewPriceFloor = 100000;
+constexpr int mostWorkstations = 99;
+constexpr int mostActions = 99999;
 
 // A record's values that the checks compare.
 struct Values {

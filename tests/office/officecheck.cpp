@@ -81,8 +81,8 @@ void checkRecord(int id, const QList<const Entry*>& history, const Stored* store
             continue;
         if (e->kind == Kind::Deletion)
             deleted = e;
-        else if (e->kind == Kind::Acceptance)
-            accepted = e;
+        else if (e->kind == Kind::Acceptance && !accepted)
+            accepted = e;  // the first: a later one found it accepted already
         else if (isWrite(*e))
             writes << e;
     }
@@ -91,15 +91,21 @@ void checkRecord(int id, const QList<const Entry*>& history, const Stored* store
             breaches << QStringLiteral("record %1 is still there after its %2").arg(id).arg(action(*deleted));
         return;
     }
-    if (!writes.isEmpty() || accepted) {
-        if (!stored) {
-            breaches << QStringLiteral("record %1 is gone, though no deletion of it succeeded").arg(id);
-            return;
-        }
+    if (!stored) {
+        // every record acted on was there once
+        breaches << QStringLiteral("record %1 is gone, though no deletion of it succeeded").arg(id);
+        return;
+    }
+    // The record holds what the last of its writes wrote: one that no other
+    // write began after (writes that overlapped may have ended either way).
+    QList<const Entry*> last;
+    for (const Entry* w : writes) {
+        if (std::none_of(writes.begin(), writes.end(), [w](const Entry* other) { return other->started > w->ended; }))
+            last << w;
     }
     if (!writes.isEmpty() &&
-        std::none_of(writes.begin(), writes.end(), [stored](const Entry* w) { return sameWhere(*w, *stored); }))
-        breaches << QStringLiteral("record %1 holds %2, which no workstation wrote (last written: %3 by %4)")
+        std::none_of(last.begin(), last.end(), [stored](const Entry* w) { return sameWhere(*w, *stored); }))
+        breaches << QStringLiteral("record %1 holds %2, which its last write did not write (last written: %3 by %4)")
                         .arg(id)
                         .arg(where(*stored), where(*writes.last()), action(*writes.last()));
     if (accepted) {

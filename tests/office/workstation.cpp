@@ -341,7 +341,7 @@ void Workstation::crewDivision(Entry& entry)
     // As the editor in add mode: "Запись", two crew members through the
     // worker picker, "Сохранить".
     records::ShiftRecordValues v = newValues();
-    v.price = crewPriceFloor + plan_.round * 1000000.0 + number_ * 10000 + entry.number;
+    v.price = crewPriceFloor + (plan_.round * 100.0 + number_) * 100000 + entry.number;
     v.quantity = 3 + pick(60) + (pick(3) == 0 ? 0.25 : 0);
     v.rejects = pick(5);
     entry.started = now();
