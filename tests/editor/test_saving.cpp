@@ -36,13 +36,7 @@ class SavingTest : public testing::EditorTestBase {
 private:
     int cell(int worker, int shift, int day)
     {
-        return db_
-            ->scalar(QStringLiteral("select d%1 from accounts_dep.h_tabel where w_id=%2 and smena=%3 and month=3 and "
-                                    "year=2021")
-                         .arg(day)
-                         .arg(worker)
-                         .arg(shift))
-            .toInt();
+        return testing::storedCell(*db_, worker, shift, QDate(2021, 3, day)).toInt();
     }
     int count(const QString& where)
     {

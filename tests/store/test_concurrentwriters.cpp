@@ -4,13 +4,13 @@
 // then takes the lock of the worker the record counts in now.
 
 #include <QTest>
-#include <QThread>
 
 #include "data/command.h"
 #include "data/datamodule.h"
 #include "records/crew.h"
 #include "records/daycell.h"
 #include "records/shiftrecordstore.h"
+#include "support/sessions.h"
 #include "support/testdatabase.h"
 #include "support/testmain.h"
 #include "support/timesheetrows.h"
@@ -19,37 +19,11 @@ namespace {
 
 const QDate kDay(2021, 5, 10);
 
-// Polls `seen` on a connection of its own until it holds; false after 10 s.
-bool eventually(data::DataModule& dm, const QString& seen)
-{
-    for (int i = 0; i < 1000; ++i) {
-        if (dm.scalar(seen).toBool())
-            return true;
-        QThread::msleep(10);
-    }
-    return false;
-}
-
-// The locks that sessions of this suite's database wait for (other suites run at the same time).
-QString waiting(const QString& condition = {})
-{
-    return QStringLiteral(
-               "select count(*) from pg_locks l join pg_stat_activity a on a.pid = l.pid where not "
-               "l.granted and a.datname = current_database()") +
-           condition;
-}
-
-QString someoneWaits()
-{
-    return QStringLiteral("select (%1) > 0").arg(waiting());
-}
-
 QString someoneWaitsForWorker(int worker)
 {
-    return QStringLiteral("select (%1) > 0")
-        .arg(waiting(QStringLiteral(" and l.locktype='advisory' and l.classid=%1 and l.objid=%2")
-                         .arg(records::timesheet::workerLockKey)
-                         .arg(worker)));
+    return testing::someoneWaits(
+        testing::advisoryLocksOnly() +
+        QStringLiteral(" and l.classid=%1 and l.objid=%2").arg(records::timesheet::workerLockKey).arg(worker));
 }
 
 records::ShiftRecordValues values(int worker, int hours, int shift)
@@ -65,34 +39,6 @@ records::ShiftRecordValues values(int worker, int hours, int shift)
     v.hours = hours;
     return v;
 }
-
-// Runs `work` on a connection of its own in a thread; its error, if any, is kept.
-class Workstation {
-public:
-    Workstation(const QString& connection, std::function<void(data::DataModule&)> work)
-        : thread_(QThread::create([this, connection, work] {
-            try {
-                data::DataModule dm(connection);
-                work(dm);
-            } catch (const std::exception& e) {
-                error_ = QString::fromUtf8(e.what());
-            }
-        }))
-    {
-        thread_->start();
-    }
-    ~Workstation()
-    {
-        thread_->wait();
-        delete thread_;
-    }
-    bool finish() { return thread_->wait(30000); }
-    const QString& error() const { return error_; }
-
-private:
-    QString error_;
-    QThread* thread_;
-};
 
 }  // namespace
 
@@ -111,18 +57,7 @@ private:
                          .arg(offset))
             .toInt();
     }
-    int cell(int worker, int shift)
-    {
-        return db_
-            ->scalar(QStringLiteral("select d%1 from accounts_dep.h_tabel where w_id=%2 and smena=%3 and month=%4 "
-                                    "and year=%5")
-                         .arg(kDay.day())
-                         .arg(worker)
-                         .arg(shift)
-                         .arg(kDay.month())
-                         .arg(kDay.year()))
-            .toInt();
-    }
+    int cell(int worker, int shift) { return testing::storedCell(*db_, worker, shift, kDay).toInt(); }
 
 private slots:
     void initTestCase()
@@ -144,17 +79,16 @@ private slots:
         const qint64 memberPerson = employee(1, "id");
         records::timesheet::writeCell(*dm_, {member, 2, kDay});  // his month's row is there already
         QAtomicInt saving = 0, sawWaiting = 0;
-        Workstation other(db_->connectionString(), [&](data::DataModule& dm) {
+        testing::Workstation other(db_->connectionString(), [&](data::DataModule& dm) {
             data::Transaction t(dm.ADO_DB);
             records::timesheet::lockWorker(dm, member);
             data::Command(dm.ADO_DB, "ins", testing::recordInsert(member, 2, kDay, 3)).execute();
             records::timesheet::writeCell(dm, {member, 2, kDay});
             saving.storeRelease(1);
-            sawWaiting.storeRelease(eventually(dm, someoneWaits()));
+            sawWaiting.storeRelease(testing::eventually(dm, testing::someoneWaits()));
             t.commit();
         });
-        while (!saving.loadAcquire())
-            QThread::msleep(5);
+        QVERIFY2(other.reaches(saving), qPrintable(other.error()));
 
         const int id = records::saveShiftRecord(*dm_, values(worker, 8, 2), 0, kDay);
         data::Command insert(dm_->ADO_DB, QStringLiteral("ins_person"), records::crewMemberInsertStatement());
@@ -181,7 +115,7 @@ private slots:
         const int x = 990101, y = 990102, z = 990103;
         const int id = records::saveShiftRecord(*dm_, values(x, 4, 1), 0, kDay);
         QAtomicInt moving = 0, release = 0, cHolds = 0, releaseC = 0;
-        Workstation a(db_->connectionString(), [&](data::DataModule& dm) {
+        testing::Workstation a(db_->connectionString(), [&](data::DataModule& dm) {
             data::Transaction t(dm.ADO_DB);
             records::timesheet::lockWorkers(dm, {x, y});
             data::Command(dm.ADO_DB, "move",
@@ -190,29 +124,25 @@ private slots:
             records::timesheet::writeCell(dm, {y, 1, kDay});
             records::timesheet::writeCell(dm, {x, 1, kDay});
             moving.storeRelease(1);
-            while (!release.loadAcquire())
-                QThread::msleep(5);
+            testing::await(release);
             t.commit();
         });
-        while (!moving.loadAcquire())
-            QThread::msleep(5);
-        Workstation c(db_->connectionString(), [&](data::DataModule& dm) {
+        QVERIFY2(a.reaches(moving), qPrintable(a.error()));
+        testing::Workstation c(db_->connectionString(), [&](data::DataModule& dm) {
             data::Transaction t(dm.ADO_DB);
             records::timesheet::lockWorker(dm, y);  // waits for A
             cHolds.storeRelease(1);
-            while (!releaseC.loadAcquire())
-                QThread::msleep(5);
+            testing::await(releaseC);
             t.commit();
         });
-        QVERIFY(eventually(*dm_, someoneWaitsForWorker(y)));
-        Workstation b(db_->connectionString(),
-                      [&](data::DataModule& dm) { records::saveShiftRecord(dm, values(z, 4, 1), id, kDay); });
-        QVERIFY(eventually(*dm_, QStringLiteral("select (%1) > 1").arg(waiting())));
+        QVERIFY(testing::eventually(*dm_, someoneWaitsForWorker(y)));
+        testing::Workstation b(db_->connectionString(),
+                               [&](data::DataModule& dm) { records::saveShiftRecord(dm, values(z, 4, 1), id, kDay); });
+        QVERIFY(testing::eventually(*dm_, testing::moreWaitingThan(1)));
         release.storeRelease(1);
         QVERIFY(a.finish());
-        while (!cHolds.loadAcquire())
-            QThread::msleep(5);
-        const bool waitedForY = eventually(*dm_, someoneWaitsForWorker(y));
+        QVERIFY2(c.reaches(cHolds), qPrintable(c.error()));
+        const bool waitedForY = testing::eventually(*dm_, someoneWaitsForWorker(y));
         releaseC.storeRelease(1);
         QVERIFY(b.finish());
         QVERIFY(c.finish());

@@ -2,13 +2,13 @@
 // the row created once, deletion updating only, and two workstations saving
 // for one worker at the same moment.
 
-#include <QMutex>
 #include <QTest>
-#include <QThread>
+#include <functional>
 
 #include "data/command.h"
 #include "data/datamodule.h"
 #include "records/daycell.h"
+#include "support/sessions.h"
 #include "support/testdatabase.h"
 #include "support/testmain.h"
 #include "support/timesheetrows.h"
@@ -27,13 +27,7 @@ private:
 
     QVariant cell(int worker, int shift, int month, int year, int day)
     {
-        return db_->scalar(QStringLiteral("select d%1 from accounts_dep.h_tabel where w_id=%2 and smena=%3 and "
-                                          "month=%4 and year=%5")
-                               .arg(day)
-                               .arg(worker)
-                               .arg(shift)
-                               .arg(month)
-                               .arg(year));
+        return testing::storedCell(*db_, worker, shift, QDate(year, month, day));
     }
     int rowsOf(int worker)
     {
@@ -153,54 +147,31 @@ private slots:
 
     void twoWorkstationsAtOnceLeaveOneRowWithTheSum()
     {
-        // Each "workstation" is a thread with a connection of its own. The
-        // first holds its transaction open after writing its record; the
-        // second starts meanwhile and must wait for it.
-        const QString conn = db_->connectionString();
-        QAtomicInt firstHoldsLock = 0;
-        QAtomicInt sawWaiting = 0;
-        QStringList errors;
-        QMutex errorsLock;
-        auto save = [&](int hours, bool first) {
-            try {
-                data::DataModule dm(conn);
-                data::Transaction t(dm.ADO_DB);
-                if (!first)
-                    while (!firstHoldsLock.loadAcquire())
-                        QThread::msleep(5);
-                records::timesheet::lockWorker(dm, kWorker);
-                data::Command ins(dm.ADO_DB, "ins", testing::recordInsert(kWorker, 3, QDate(2021, 4, 9), hours));
-                ins.execute();
-                if (first) {
-                    firstHoldsLock.storeRelease(1);
-                    // go on only once the other one is seen waiting at its lock
-                    for (int i = 0;
-                         i < 1000 && dm.scalar(QStringLiteral("select count(*) from pg_locks where locktype='advisory' "
-                                                              "and not granted"))
-                                             .toInt() == 0;
-                         ++i)
-                        QThread::msleep(10);
-                    sawWaiting.storeRelease(dm.scalar(QStringLiteral("select count(*) from pg_locks where "
-                                                                     "locktype='advisory' and not granted"))
-                                                .toInt());
-                }
-                records::timesheet::writeCell(dm, {kWorker, 3, QDate(2021, 4, 9)});
-                t.commit();
-            } catch (const std::exception& e) {
-                firstHoldsLock.storeRelease(1);
-                QMutexLocker l(&errorsLock);
-                errors << QString::fromUtf8(e.what());
-            }
+        // The first workstation holds its transaction open after writing its
+        // record; the second starts meanwhile and must wait for it.
+        const QDate day(2021, 4, 9);
+        const auto save = [&](data::DataModule& dm, int hours, const std::function<void()>& beforeCell) {
+            data::Transaction t(dm.ADO_DB);
+            records::timesheet::lockWorker(dm, kWorker);
+            data::Command(dm.ADO_DB, "ins", testing::recordInsert(kWorker, 3, day, hours)).execute();
+            beforeCell();
+            records::timesheet::writeCell(dm, {kWorker, 3, day});
+            t.commit();
         };
-        QThread* a = QThread::create([&] { save(5, true); });
-        QThread* b = QThread::create([&] { save(2, false); });
-        a->start();
-        b->start();
-        QVERIFY(a->wait(30000));
-        QVERIFY(b->wait(30000));
-        delete a;
-        delete b;
-        QVERIFY2(errors.isEmpty(), qPrintable(errors.join('\n')));
+        QAtomicInt firstHoldsLock = 0, sawWaiting = 0;
+        testing::Workstation first(db_->connectionString(), [&](data::DataModule& dm) {
+            save(dm, 5, [&] {
+                firstHoldsLock.storeRelease(1);
+                // goes on only once the other one is seen waiting at its lock
+                if (testing::eventually(dm, testing::someoneWaits(testing::advisoryLocksOnly())))
+                    sawWaiting.storeRelease(dm.scalar(testing::waitingLocks(testing::advisoryLocksOnly())).toInt());
+            });
+        });
+        QVERIFY2(first.reaches(firstHoldsLock), qPrintable(first.error()));
+        testing::Workstation second(db_->connectionString(), [&](data::DataModule& dm) { save(dm, 2, [] {}); });
+        QVERIFY(first.finish());
+        QVERIFY(second.finish());
+        QVERIFY2(first.error().isEmpty() && second.error().isEmpty(), qPrintable(first.error() + second.error()));
         QCOMPARE(sawWaiting.loadAcquire(), 1);  // the second save really waited for the first
         QCOMPARE(rowsOf(kWorker), 1);
         QCOMPARE(cell(kWorker, 3, 4, 2021, 9).toInt(), 7);

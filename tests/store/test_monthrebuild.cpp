@@ -5,14 +5,15 @@
 
 #include <QMap>
 #include <QTest>
-#include <QThread>
 #include <array>
+#include <optional>
 
 #include "data/command.h"
 #include "data/datamodule.h"
 #include "data/dberror.h"
 #include "records/daycell.h"
 #include "records/monthrebuild.h"
+#include "support/sessions.h"
 #include "support/testdatabase.h"
 #include "support/testmain.h"
 #include "support/timesheetrows.h"
@@ -25,20 +26,10 @@ constexpr int kFirstWorker = 991000;
 using Key = QPair<int, int>;  // worker, shift
 using Days = std::array<qint64, 31>;
 
-int waitingAdvisoryLocks(data::DataModule& dm)
-{
-    return dm.scalar(QStringLiteral("select count(*) from pg_locks where locktype='advisory' and not granted")).toInt();
-}
-
-// Polls until another connection waits at an advisory lock; false after 10 s.
+// Polls until another session of this database waits at an advisory lock; false after 10 s.
 bool seeSomeoneWaiting(data::DataModule& dm)
 {
-    for (int i = 0; i < 1000; ++i) {
-        if (waitingAdvisoryLocks(dm) > 0)
-            return true;
-        QThread::msleep(10);
-    }
-    return false;
+    return testing::eventually(dm, testing::someoneWaits(testing::advisoryLocksOnly()));
 }
 
 }  // namespace
@@ -195,29 +186,19 @@ private slots:
         const QDate day(2022, 3, 17);
         const qint64 before = storedSheet().value({worker, 3})[16];
         QAtomicInt saving = 0, rebuildWaited = 0;
-        QString error;
-        QThread* save = QThread::create([&] {
-            try {
-                data::DataModule dm(db_->connectionString());
-                data::Transaction t(dm.ADO_DB);
-                records::timesheet::lockWorker(dm, worker);
-                data::Command(dm.ADO_DB, "ins", testing::recordInsert(worker, 3, day, 6)).execute();
-                saving.storeRelease(1);
-                rebuildWaited.storeRelease(seeSomeoneWaiting(dm));
-                records::timesheet::writeCell(dm, {worker, 3, day});
-                t.commit();
-            } catch (const std::exception& e) {
-                error = QString::fromUtf8(e.what());
-                saving.storeRelease(1);
-            }
+        testing::Workstation save(db_->connectionString(), [&](data::DataModule& dm) {
+            data::Transaction t(dm.ADO_DB);
+            records::timesheet::lockWorker(dm, worker);
+            data::Command(dm.ADO_DB, "ins", testing::recordInsert(worker, 3, day, 6)).execute();
+            saving.storeRelease(1);
+            rebuildWaited.storeRelease(seeSomeoneWaiting(dm));
+            records::timesheet::writeCell(dm, {worker, 3, day});
+            t.commit();
         });
-        save->start();
-        while (!saving.loadAcquire())
-            QThread::msleep(5);
+        QVERIFY2(save.reaches(saving), qPrintable(save.error()));
         records::timesheet::rebuildMonth(*dm_, kMonth, kYear);
-        QVERIFY(save->wait(30000));
-        delete save;
-        QVERIFY2(error.isEmpty(), qPrintable(error));
+        QVERIFY(save.finish());
+        QVERIFY2(save.error().isEmpty(), qPrintable(save.error()));
         QVERIFY(rebuildWaited.loadAcquire());
         QCOMPARE(storedSheet().value({worker, 3})[16], before + 6);
         QCOMPARE(storedSheet(), expectedSheet());
@@ -228,24 +209,22 @@ private slots:
         // The rebuild's lock held here: a writer's lock waits until it ends.
         QAtomicInt locked = 0;
         bool waited = false;
-        QThread* writer = nullptr;
+        std::optional<testing::Workstation> writer;  // ends after the rebuild's lock is let go
         {
             data::Transaction t(dm_->ADO_DB);
             dm_->scalar(records::timesheet::sheetLockStatement());
-            writer = QThread::create([&] {
-                data::DataModule dm(db_->connectionString());
+            writer.emplace(db_->connectionString(), [&](data::DataModule& dm) {
                 data::Transaction wt(dm.ADO_DB);
                 records::timesheet::lockWorker(dm, kFirstWorker);
                 locked.storeRelease(1);
                 wt.commit();
             });
-            writer->start();
             waited = seeSomeoneWaiting(*dm_);
             QCOMPARE(locked.loadAcquire(), 0);
             t.commit();
         }
-        QVERIFY(writer->wait(30000));
-        delete writer;
+        QVERIFY(writer->finish());
+        QVERIFY2(writer->error().isEmpty(), qPrintable(writer->error()));
         QVERIFY(waited);
         QCOMPARE(locked.loadAcquire(), 1);
     }

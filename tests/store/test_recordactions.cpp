@@ -11,6 +11,7 @@
 #include "records/shiftrecordstore.h"
 #include "support/testdatabase.h"
 #include "support/testmain.h"
+#include "support/timesheetrows.h"
 
 namespace {
 
@@ -65,16 +66,17 @@ private:
                       .arg(hours) +
                   key + QStringLiteral(")"));
     }
-    int cell(int worker, int day)
+    int cell(int worker, int day) { return testing::storedCell(*db_, worker, 2, QDate(2021, 3, day)).toInt(); }
+    qint64 material() { return db_->scalar("select min(id_gds) from stk_remainder.remainder").toLongLong(); }
+    // The quantity of materials the record has used (0 for none).
+    double materialsOf(int record)
     {
         return db_
-            ->scalar(QStringLiteral("select d%1 from accounts_dep.h_tabel where w_id=%2 and smena=2 and month=3 and "
-                                    "year=2021")
-                         .arg(day)
-                         .arg(worker))
-            .toInt();
+            ->scalar(QStringLiteral("select coalesce(sum(f_qty_use), 0) from accounts_dep.smena_gds_use where "
+                                    "id_smena=%1")
+                         .arg(record))
+            .toDouble();
     }
-    qint64 material() { return db_->scalar("select min(id_gds) from stk_remainder.remainder").toLongLong(); }
     void addMaterial(int record)
     {
         db_->exec(QStringLiteral("insert into accounts_dep.smena_gds_use(id_smena, id_gds_use, f_qty_use) values(%1, "
@@ -228,37 +230,30 @@ private slots:
         QVERIFY(!dm_->ADO_DB.inTransaction());
     }
 
-    void materialsOfARecordAcceptedOrDeletedMeanwhile_data()
+    void materialsAreStoredOnlyForARecordStillOpen_data()
     {
+        // what another workstation did to the record after the editor read it
         QTest::addColumn<QString>("elsewhere");
-        QTest::newRow("accepted") << "update accounts_dep.smena set ok='ok' where id=%1";
-        QTest::newRow("deleted") << "delete from accounts_dep.smena where id=%1";
+        QTest::addColumn<bool>("stored");
+        QTest::newRow("nothing") << QString() << true;
+        QTest::newRow("accepted") << "update accounts_dep.smena set ok='ok' where id=%1" << false;
+        QTest::newRow("deleted") << "delete from accounts_dep.smena where id=%1" << false;
     }
-    void materialsOfARecordAcceptedOrDeletedMeanwhile()
+    void materialsAreStoredOnlyForARecordStillOpen()
     {
         QFETCH(QString, elsewhere);
+        QFETCH(bool, stored);
         const int id = addRecord(worker_, 6, "no");
-        db_->exec(elsewhere.arg(id));
+        if (!elsewhere.isEmpty())
+            db_->exec(elsewhere.arg(id));
         data::Command insert(dm_->ADO_DB, QStringLiteral("smena_gds_use"), records::materialUseInsertStatement());
-        QVERIFY_THROWS_EXCEPTION(records::StaleRecord,
-                                 records::addMaterialUse(dm_->ADO_DB, insert, id, material(), 2.5));
-        QCOMPARE(
-            db_->scalar(QStringLiteral("select count(*) from accounts_dep.smena_gds_use where id_smena=%1").arg(id))
-                .toInt(),
-            0);
+        const auto store = [&] { records::addMaterialUse(dm_->ADO_DB, insert, id, material(), 2.5); };
+        if (stored)
+            store();
+        else
+            QVERIFY_THROWS_EXCEPTION(records::StaleRecord, store());
+        QCOMPARE(materialsOf(id), stored ? 2.5 : 0.0);
         QVERIFY(!dm_->ADO_DB.inTransaction());
-    }
-
-    void materialsOfARecordAreStored()
-    {
-        const int id = addRecord(worker_, 6, "no");
-        data::Command insert(dm_->ADO_DB, QStringLiteral("smena_gds_use"), records::materialUseInsertStatement());
-        records::addMaterialUse(dm_->ADO_DB, insert, id, material(), 2.5);
-        QCOMPARE(
-            db_->scalar(
-                   QStringLiteral("select sum(f_qty_use) from accounts_dep.smena_gds_use where id_smena=%1").arg(id))
-                .toDouble(),
-            2.5);
     }
 
     void acceptanceKeepsSortAndRow_data()

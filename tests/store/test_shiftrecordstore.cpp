@@ -9,6 +9,7 @@
 #include "records/shiftrecordstore.h"
 #include "support/testdatabase.h"
 #include "support/testmain.h"
+#include "support/timesheetrows.h"
 
 namespace {
 
@@ -41,13 +42,7 @@ private:
 
     int cell(int worker, int day, int month = 3)
     {
-        return db_
-            ->scalar(QStringLiteral("select d%1 from accounts_dep.h_tabel where w_id=%2 and smena=1 and "
-                                    "month=%3 and year=2021")
-                         .arg(day)
-                         .arg(worker)
-                         .arg(month))
-            .toInt();
+        return testing::storedCell(*db_, worker, 1, QDate(2021, month, day)).toInt();
     }
     int records(int worker)
     {

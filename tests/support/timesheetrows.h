@@ -2,10 +2,11 @@
 // Shift records and time sheet rows written straight into a test database,
 // around the program: a record of a worker, shift, date and hours (product
 // and operation 0, so the journal does not list it), a snapshot of a month's
-// rows, and a trigger that makes every write of the time sheet fail.
+// rows or one cell, and a trigger that makes every write of the time sheet fail.
 
 #include <QDate>
 #include <QString>
+#include <QVariant>
 
 #include "support/testdatabase.h"
 
@@ -21,6 +22,19 @@ inline QString recordInsert(int worker, int shift, const QDate& date, int hours)
         .arg(date.toString(Qt::ISODate))
         .arg(shift)
         .arg(hours);
+}
+
+// The time sheet's cell of the worker, shift and day; null when the month has
+// no row for them.
+inline QVariant storedCell(const TestDatabase& db, int worker, int shift, const QDate& day)
+{
+    return db.scalar(QStringLiteral("select d%1 from accounts_dep.h_tabel where w_id=%2 and smena=%3 and month=%4 "
+                                    "and year=%5")
+                         .arg(day.day())
+                         .arg(worker)
+                         .arg(shift)
+                         .arg(day.month())
+                         .arg(day.year()));
 }
 
 // Every row of the month as text, in the order of their ids; empty for none.
